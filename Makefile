@@ -1,0 +1,24 @@
+# The README's two commands: `make run` and `make test`. Each installs what is
+# missing (as root on Debian 12), then configures and builds.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all build setup test run clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@scripts/run-tests.sh $(BUILD)
+
+run: build
+	@echo "make run: the component is built in $(BUILD)/bin; the samples runner comes with the command-line host."
+
+clean:
+	rm -rf $(BUILD)

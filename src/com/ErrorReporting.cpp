@@ -1,0 +1,110 @@
+#include "com/ErrorReporting.h"
+
+#include "com/ComHolders.h"
+
+namespace
+{
+struct ErrorRow
+{
+    HRESULT code;
+    const wchar_t* description;
+};
+
+// Searched from row 0; a code that no row holds is reported as row 0.
+const ErrorRow StandardErrors[] = {
+    {E_UNEXPECTED, L"Unexpected result"},
+    {E_OUTOFMEMORY, L"Out of Memory"},
+    {E_INVALIDARG, L"Invalid argument"},
+    {E_NOTIMPL, L"Not implemented"},
+    {E_NOINTERFACE, L"Interface not supported"},
+};
+
+const HRESULT ControlFailure = static_cast<HRESULT>(0x800A0000);
+
+CreateErrorInfoFunction g_createErrorInfo = CreateErrorInfo;
+
+// Posts the description-only error information on the calling thread.
+void Post(ICreateErrorInfo* creator)
+{
+    ComPtr<IErrorInfo> info;
+    if (SUCCEEDED(creator->QueryInterface(IID_IErrorInfo, info.OutVoid())))
+        SetErrorInfo(0, info.Get());
+}
+}
+
+CreateErrorInfoFunction SetCreateErrorInfoFunction(CreateErrorInfoFunction function)
+{
+    CreateErrorInfoFunction previous = g_createErrorInfo;
+    g_createErrorInfo = function ? function : CreateErrorInfo;
+    return previous;
+}
+
+HRESULT ReportHResultError(HRESULT code)
+{
+    if (code == DISP_E_EXCEPTION)
+        return code;
+    if ((code & 0x1FFF0000) == 0x000A0000)
+        return code;
+
+    ComPtr<ICreateErrorInfo> creator;
+    if (FAILED(g_createErrorInfo(creator.Out())) || !creator)
+        return code;
+
+    int row = 0;
+    const int rows = sizeof StandardErrors / sizeof StandardErrors[0];
+    for (int i = 0; i < rows; ++i)
+    {
+        if (StandardErrors[i].code == code)
+        {
+            row = i;
+            break;
+        }
+    }
+    creator->SetDescription(const_cast<LPOLESTR>(StandardErrors[row].description));
+    Post(creator.Get());
+    return ControlFailure | (0xFFFE - row);
+}
+
+HRESULT ReportWin32Error(DWORD code)
+{
+    ComPtr<ICreateErrorInfo> creator;
+    const HRESULT created = g_createErrorInfo(creator.Out());
+    if (FAILED(created))
+        return created;
+    if (!creator)
+        return E_UNEXPECTED;
+
+    char* message = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
+                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&message), 0,
+                   nullptr);
+    const char* text = message ? message : "";
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    wchar_t* wide = static_cast<wchar_t*>(LocalAlloc(LMEM_FIXED, (wideLength > 0 ? wideLength : 1) * sizeof(wchar_t)));
+    if (wide)
+    {
+        wide[0] = L'\0';
+        if (wideLength > 0)
+            MultiByteToWideChar(CP_ACP, 0, text, -1, wide, wideLength);
+        creator->SetDescription(wide);
+        LocalFree(wide);
+    }
+    if (message)
+        LocalFree(message);
+    Post(creator.Get());
+    return static_cast<HRESULT>(0x800AFFFF);
+}
+
+namespace ErrorReportingDetail
+{
+// The thrown reference is the guard's to release. The failure is described
+// by the posted information, hence DISP_E_EXCEPTION.
+HRESULT PostThrownErrorInfo(ICreateErrorInfo* info)
+{
+    ComPtr<ICreateErrorInfo> owned;
+    owned.Attach(info);
+    if (owned)
+        Post(owned.Get());
+    return DISP_E_EXCEPTION;
+}
+}

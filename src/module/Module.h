@@ -1,0 +1,15 @@
+// Module-wide state: the instance handle (for resources) and the lock count
+// that decides whether the module may be unloaded.
+#pragma once
+
+#include <windows.h>
+
+// The module's instance: the DLL's once it is loaded, otherwise the program
+// that links the component's code (tests).
+HINSTANCE ModuleInstance();
+void SetModuleInstance(HINSTANCE instance);
+
+// Live objects, class objects held outside the module and server locks.
+void ModuleLock();
+void ModuleUnlock();
+LONG ModuleLockCount();

@@ -1,0 +1,343 @@
+#include "text/CString.h"
+
+#include <mbstring.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace
+{
+const int FormatBufferSize = 256;
+
+char* AllocateChars(unsigned long count)
+{
+    char* buffer = static_cast<char*>(malloc(count + 1));
+    if (!buffer)
+        throw E_OUTOFMEMORY;
+    return buffer;
+}
+
+const char* RequireText(const char* text)
+{
+    if (!text)
+        throw E_INVALIDARG;
+    return text;
+}
+}
+
+CString::CString(const CString& other)
+{
+    Assign(other.GetString(), other.GetLength());
+}
+
+CString::CString(const char* text)
+{
+    RequireText(text);
+    Assign(text, lstrlenA(text));
+}
+
+CString::CString(const wchar_t* text)
+{
+    AssignWide(text);
+}
+
+CString::~CString()
+{
+    Free();
+}
+
+CString& CString::operator=(const CString& other)
+{
+    Assign(other.GetString(), other.GetLength());
+    return *this;
+}
+
+CString& CString::operator=(const char* text)
+{
+    RequireText(text);
+    Assign(text, lstrlenA(text));
+    return *this;
+}
+
+CString& CString::operator=(const wchar_t* text)
+{
+    AssignWide(text);
+    return *this;
+}
+
+void CString::Free()
+{
+    free(m_buffer);
+    m_buffer = nullptr;
+    m_capacity = 0;
+}
+
+// The text may lie inside this string's own buffer: it is moved, or copied
+// into the new buffer before the old one is freed.
+void CString::Assign(const char* text, int length)
+{
+    if (m_capacity >= static_cast<unsigned long>(length))
+    {
+        if (length > 0)
+            memmove(m_buffer, text, length);
+        if (m_buffer)
+            m_buffer[length] = '\0';
+        return;
+    }
+    char* buffer = nullptr;
+    try
+    {
+        buffer = AllocateChars(length);
+    }
+    catch (HRESULT)
+    {
+        Free();
+        throw;
+    }
+    memcpy(buffer, text, length);
+    buffer[length] = '\0';
+    free(m_buffer);
+    m_buffer = buffer;
+    m_capacity = length;
+}
+
+void CString::AppendBytes(const char* text, int length)
+{
+    if (length <= 0)
+        return;
+    const int oldLength = GetLength();
+    const unsigned long total = static_cast<unsigned long>(oldLength) + length;
+    if (m_capacity >= total)
+    {
+        memmove(m_buffer + oldLength, text, length);
+        m_buffer[total] = '\0';
+        return;
+    }
+    char* buffer = nullptr;
+    try
+    {
+        buffer = AllocateChars(total);
+    }
+    catch (HRESULT)
+    {
+        Free();
+        throw;
+    }
+    if (oldLength > 0)
+        memcpy(buffer, m_buffer, oldLength);
+    memcpy(buffer + oldLength, text, length);
+    buffer[total] = '\0';
+    free(m_buffer);
+    m_buffer = buffer;
+    m_capacity = total;
+}
+
+namespace
+{
+// Converts with the ANSI code page into a heap buffer sized for the whole
+// text, also where a character needs more than one byte.
+char* NarrowCopy(const wchar_t* text, int* length)
+{
+    const int wideLength = lstrlenW(text);
+    if (wideLength == 0)
+    {
+        *length = 0;
+        return nullptr;
+    }
+    const int needed = WideCharToMultiByte(CP_ACP, 0, text, wideLength, nullptr, 0, nullptr, nullptr);
+    char* narrow = AllocateChars(needed > 0 ? needed : 0);
+    const int written = needed > 0
+        ? WideCharToMultiByte(CP_ACP, 0, text, wideLength, narrow, needed, nullptr, nullptr)
+        : 0;
+    narrow[written] = '\0';
+    // A NUL cannot stand inside a text; what follows one is dropped.
+    *length = lstrlenA(narrow);
+    return narrow;
+}
+}
+
+void CString::AssignWide(const wchar_t* text)
+{
+    int length = 0;
+    char* narrow = nullptr;
+    try
+    {
+        narrow = text ? NarrowCopy(text, &length) : nullptr;
+        Assign(narrow ? narrow : "", length);
+    }
+    catch (HRESULT)
+    {
+        free(narrow);
+        Free();
+        throw;
+    }
+    free(narrow);
+}
+
+void CString::AppendWide(const wchar_t* text)
+{
+    int length = 0;
+    char* narrow = nullptr;
+    try
+    {
+        narrow = NarrowCopy(text, &length);
+        AppendBytes(narrow, length);
+    }
+    catch (HRESULT)
+    {
+        free(narrow);
+        Free();
+        throw;
+    }
+    free(narrow);
+}
+
+int CString::GetLength() const
+{
+    return m_buffer ? lstrlenA(m_buffer) : 0;
+}
+
+const char* CString::GetString() const
+{
+    return m_buffer ? m_buffer : "";
+}
+
+char CString::GetAt(int position) const
+{
+    if (position < 0 || position >= GetLength())
+        throw E_INVALIDARG;
+    return m_buffer[position];
+}
+
+int CString::Find(char ch) const
+{
+    if (GetLength() == 0)
+        return -1;
+    const unsigned char* text = reinterpret_cast<const unsigned char*>(m_buffer);
+    const unsigned char* found = _mbschr(text, static_cast<unsigned char>(ch));
+    return found ? static_cast<int>(found - text) : -1;
+}
+
+int CString::ReverseFind(char ch) const
+{
+    if (GetLength() == 0)
+        return -1;
+    const unsigned char* text = reinterpret_cast<const unsigned char*>(m_buffer);
+    const unsigned char* found = _mbsrchr(text, static_cast<unsigned char>(ch));
+    return found ? static_cast<int>(found - text) : -1;
+}
+
+int CString::Compare(const char* text) const
+{
+    RequireText(text);
+    return _mbscmp(reinterpret_cast<const unsigned char*>(GetString()),
+                   reinterpret_cast<const unsigned char*>(text));
+}
+
+CString CString::Left(int count) const
+{
+    const int length = GetLength();
+    if (count > length)
+        count = length;
+    CString result;
+    if (count > 0)
+        result.Assign(m_buffer, count);
+    return result;
+}
+
+// A start beyond the text or a negative count gives the empty text.
+CString CString::Mid(int start, int count) const
+{
+    const int length = GetLength();
+    if (start < 0)
+        start = 0;
+    CString result;
+    if (count <= 0 || start >= length)
+        return result;
+    if (count > length - start)
+        count = length - start;
+    result.Assign(m_buffer + start, count);
+    return result;
+}
+
+CString& CString::Append(const CString& other)
+{
+    AppendBytes(other.GetString(), other.GetLength());
+    return *this;
+}
+
+CString& CString::Append(const char* text)
+{
+    RequireText(text);
+    AppendBytes(text, lstrlenA(text));
+    return *this;
+}
+
+CString& CString::Append(const wchar_t* text)
+{
+    if (!text)
+        throw E_INVALIDARG;
+    AppendWide(text);
+    return *this;
+}
+
+bool CString::LoadString(HINSTANCE instance, UINT id)
+{
+    char buffer[FormatBufferSize] = {};
+    ::LoadStringA(instance, id, buffer, FormatBufferSize);
+    *this = buffer;
+    return GetLength() > 0;
+}
+
+// Formats into a 256-byte buffer; a longer result is cut to 255 characters.
+void CString::Format(const char* format, ...)
+{
+    RequireText(format);
+    char buffer[FormatBufferSize];
+    va_list args;
+    va_start(args, format);
+    const int written = vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (written < 0)
+        buffer[0] = '\0';
+    buffer[FormatBufferSize - 1] = '\0';
+    *this = buffer;
+}
+
+BSTR CString::AllocSysString() const
+{
+    const int length = GetLength();
+    if (length == 0)
+        return SysAllocStringLen(L"", 0);
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, m_buffer, length, nullptr, 0);
+    BSTR result = SysAllocStringLen(nullptr, wideLength);
+    if (!result)
+        return nullptr;
+    MultiByteToWideChar(CP_ACP, 0, m_buffer, length, result, wideLength);
+    return result;
+}
+
+bool operator==(const CString& left, const CString& right)
+{
+    return left.Compare(right.GetString()) == 0;
+}
+
+bool operator!=(const CString& left, const CString& right)
+{
+    return !(left == right);
+}
+
+CString operator+(const CString& left, const CString& right)
+{
+    CString result(left);
+    result.Append(right);
+    return result;
+}
+
+CString operator+(const CString& left, const char* right)
+{
+    CString result(left);
+    result.Append(right);
+    return result;
+}

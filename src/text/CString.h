@@ -1,0 +1,57 @@
+// The module's narrow (ANSI code page) string. Lengths and positions count
+// bytes. Misuse and exhaustion are thrown as HRESULT codes.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+class CString
+{
+public:
+    CString() = default;
+    CString(const CString& other);
+    CString(const char* text);
+    CString(const wchar_t* text);
+    virtual ~CString();
+
+    CString& operator=(const CString& other);
+    CString& operator=(const char* text);
+    CString& operator=(const wchar_t* text);
+
+    int GetLength() const;
+    const char* GetString() const;
+    char GetAt(int position) const;
+
+    int Find(char ch) const;
+    int ReverseFind(char ch) const;
+    int Compare(const char* text) const;
+
+    CString Left(int count) const;
+    CString Mid(int start, int count) const;
+
+    CString& Append(const CString& other);
+    CString& Append(const char* text);
+    CString& Append(const wchar_t* text);
+
+    bool LoadString(HINSTANCE instance, UINT id);
+    void Format(const char* format, ...);
+
+    // A new BSTR of the text, or null when it cannot be allocated.
+    BSTR AllocSysString() const;
+
+private:
+    void Assign(const char* text, int length);
+    void AppendBytes(const char* text, int length);
+    void AssignWide(const wchar_t* text);
+    void AppendWide(const wchar_t* text);
+    void Free();
+
+    char* m_buffer = nullptr;
+    // Characters the buffer holds besides its terminating NUL.
+    unsigned long m_capacity = 0;
+};
+
+bool operator==(const CString& left, const CString& right);
+bool operator!=(const CString& left, const CString& right);
+CString operator+(const CString& left, const CString& right);
+CString operator+(const CString& left, const char* right);

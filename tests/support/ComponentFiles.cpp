@@ -1,0 +1,12 @@
+#include "support/ComponentFiles.h"
+
+#include <windows.h>
+
+std::string BesideTestProgram(const char* fileName)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of('\\') + 1);
+    return folder + fileName;
+}
