@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run clean
+.PHONY: all build setup test run bench clean
 
 all: build
 
@@ -19,6 +19,9 @@ test: build
 
 run: build
 	@echo "make run: the component is built in $(BUILD)/bin; the samples runner comes with the command-line host."
+
+bench: build
+	@scripts/run-benchmarks.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
