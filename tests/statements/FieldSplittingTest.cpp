@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include "statements/FieldSplitting.h"
+#include "statements/TextCleaning.h"
+
+#include <string>
+
+namespace
+{
+int Count(const char* line)
+{
+    bool insideQuotes = false;
+    return CountFields(line, ',', insideQuotes);
+}
+
+std::string Field(const char* line, int n)
+{
+    const char* field = GetField(line, ',', n);
+    return field ? field : "<none>";
+}
+
+std::string Stripped(const char* text)
+{
+    CString result(text);
+    StripQuotes(result);
+    return result.GetString();
+}
+}
+
+TEST(FieldSplitting, CommasInsideQuotesDoNotSeparate)
+{
+    EXPECT_EQ(0, Count(nullptr));
+    EXPECT_EQ(1, Count(""));
+    EXPECT_EQ(3, Count("a,\"b,c\",d"));
+    // A line that ends inside quotes counts one field less.
+    EXPECT_EQ(2, Count("a,b,\"c,d"));
+
+    EXPECT_EQ("\"b,c\"", Field("a,\"b,c\",d", 2));
+    EXPECT_EQ("\"say \"\"hi\"\"\"", Field("a,\"say \"\"hi\"\"\",d", 2));
+    EXPECT_EQ("<none>", Field("a,b,c", 4));
+    EXPECT_EQ("<none>", Field("abc", 1));
+}
+
+TEST(FieldSplitting, LastFieldRule)
+{
+    // An unquoted last field keeps its carriage return; a quoted one loses
+    // everything after its closing quote.
+    EXPECT_EQ("5.00\r", Field("a,b,5.00\r", 3));
+    EXPECT_EQ("\"5.00\"", Field("a,b,\"5.00\"\r", 3));
+    EXPECT_EQ("\"x,y\"", Field("a,\"b\",\"x,y\"\r", 3));
+    EXPECT_EQ("", Field("\"a,b\"", 1));
+}
+
+TEST(FieldSplitting, LongFieldsAreCutToTheFieldBuffer)
+{
+    const std::string longText(600, 'x');
+    EXPECT_EQ(std::string(511, 'x'), Field(("a," + longText + ",c").c_str(), 2));
+    EXPECT_EQ(std::string(511, 'x'), Field(("a," + longText).c_str(), 2));
+}
+
+TEST(TextCleaning, StripQuotesRemovesOnlyEnclosingQuotes)
+{
+    EXPECT_EQ("abc", Stripped("\"abc\""));
+    EXPECT_EQ("a\"\"b", Stripped("\"a\"\"b\""));
+    EXPECT_EQ("", Stripped("\"\""));
+    EXPECT_EQ("", Stripped("\""));
+    EXPECT_EQ("\"a\"b", Stripped("\"a\"b"));
+    EXPECT_EQ("a\"b\"", Stripped("a\"b\""));
+}
+
+TEST(TextCleaning, RemoveWhitespaceAndChars)
+{
+    CString text(" 1 2\t3\r\n\xA0\xFF");
+    RemoveWhitespace(text);
+    EXPECT_STREQ("123\xA0\xFF", text.GetString());
+
+    CString amount("-1,234.50-");
+    RemoveChars(amount, ",-");
+    EXPECT_STREQ("1234.50", amount.GetString());
+
+    CString longText((std::string(300, ' ') + "x" + std::string(700, ',')).c_str());
+    RemoveWhitespace(longText);
+    RemoveChars(longText, ",");
+    EXPECT_STREQ("x", longText.GetString());
+}
