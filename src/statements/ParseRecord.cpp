@@ -1,0 +1,82 @@
+#include "statements/ParseRecord.h"
+
+#include "statements/ColumnIndex.h"
+#include "statements/FieldSplitting.h"
+#include "statements/ParseAmount.h"
+#include "statements/ParseDate.h"
+#include "statements/StatementLine.h"
+#include "statements/TextCleaning.h"
+
+namespace
+{
+const int ShortLayoutFields = 14;
+const int FullLayoutFields = 18;
+const double AmountThreshold = 0.000005;
+
+// The field of a column, through its entry in the column index table; a
+// field the line lacks reads as empty.
+CString ColumnText(const char* line, int entry)
+{
+    const char* field = GetField(line, ',', ColumnIndex().GetAt(entry));
+    return CString(field ? field : "");
+}
+
+// A text column: quotes stripped, then its first `width` characters.
+void ReadTextColumn(const char* line, int entry, int width, CString& target)
+{
+    CString text = ColumnText(line, entry);
+    StripQuotes(text);
+    target = text.GetLength() > width ? text.Left(width) : text;
+}
+}
+
+void ParseRecord(std::istream& stream, CTransactionRecord& record)
+{
+    record.Reset();
+    char line[StatementLineBufferSize];
+    ReadStatementLine(stream, line);
+    bool insideQuotes = false;
+    const int fieldCount = CountFields(line, ',', insideQuotes);
+    if (fieldCount < ShortLayoutFields)
+        throw CTransactionRecord::ErrorTooFewFields;
+    // A short header gives a table of 14 entries: its 18-field lines are read
+    // by the short positions too.
+    const bool fullLayout = fieldCount == FullLayoutFields && ColumnIndex().GetSize() >= FullLayoutFields;
+
+    ReadTextColumn(line, 0, 6, record.m_sortCode);
+    ReadTextColumn(line, 1, 8, record.m_accountNumber);
+    ReadTextColumn(line, 2, 35, record.m_accountAlias);
+    ReadTextColumn(line, 3, 35, record.m_accountShortName);
+    ReadTextColumn(line, 4, 3, record.m_currency);
+    ReadTextColumn(line, 5, 20, record.m_accountType);
+    ReadTextColumn(line, 6, 34, record.m_bic);
+    ReadTextColumn(line, 7, 35, record.m_bankName);
+    ReadTextColumn(line, 8, 27, record.m_branchName);
+    record.m_dateText = ColumnText(line, 9);
+    StripQuotes(record.m_dateText);
+    record.m_date = ParseDate(record.m_dateText);
+    ReadTextColumn(line, 10, 50, record.m_narrative1);
+
+    int entry = 11;
+    if (fullLayout)
+    {
+        ReadTextColumn(line, entry++, 50, record.m_narrative2);
+        ReadTextColumn(line, entry++, 50, record.m_narrative3);
+        ReadTextColumn(line, entry++, 50, record.m_narrative4);
+        ReadTextColumn(line, entry++, 50, record.m_narrative5);
+    }
+    ReadTextColumn(line, entry++, 3, record.m_type);
+
+    const int debitEntry = entry++;
+    const int creditEntry = entry;
+    const double debit = ParseAmount(ColumnText(line, debitEntry));
+    if (debit > AmountThreshold)
+    {
+        record.m_debit = debit;
+        record.m_isDebit = 1;
+        return;
+    }
+    const double credit = ParseAmount(ColumnText(line, creditEntry));
+    if (credit > AmountThreshold)
+        record.m_credit = credit;
+}

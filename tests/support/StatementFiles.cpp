@@ -1,0 +1,55 @@
+#include "support/StatementFiles.h"
+
+#include <windows.h>
+
+#include <stdio.h>
+
+namespace
+{
+std::string NewTempFileName()
+{
+    char folder[MAX_PATH] = {};
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "stm", 0, path);
+    return path;
+}
+}
+
+TempStatementFile::TempStatementFile(const std::string& content) : m_path(NewTempFileName())
+{
+    FILE* file = fopen(m_path.c_str(), "wb");
+    if (file)
+    {
+        fwrite(content.data(), 1, content.size(), file);
+        fclose(file);
+    }
+}
+
+TempStatementFile::~TempStatementFile()
+{
+    DeleteFileA(m_path.c_str());
+}
+
+std::string CommaLine(const std::vector<std::string>& fields)
+{
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i)
+        line += (i ? "," : "") + fields[i];
+    return line;
+}
+
+std::string HeaderLine(int fieldCount)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= fieldCount; ++i)
+        names.push_back("Column " + std::to_string(i));
+    return CommaLine(names);
+}
+
+std::string MissingStatementPath()
+{
+    std::string path = NewTempFileName();
+    DeleteFileA(path.c_str());
+    return path;
+}
