@@ -66,6 +66,11 @@ Outcome January(int day, int weekday)
         if (weekday == Monday)
             return Holiday1;
         return Banking;
+    case 3:
+        // The substitute day of New Year's Day on a Saturday.
+        if (weekday == Monday)
+            return Holiday1;
+        break;
     }
     return DefaultRule(weekday);
 }

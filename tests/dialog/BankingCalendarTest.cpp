@@ -148,6 +148,15 @@ TEST(BankingCalendar, January)
                     {31, Sun, Weekend(1)}});
 }
 
+TEST(BankingCalendar, NewYearsDayOnASaturdayMakesMonday3JanuaryABankHoliday)
+{
+    // 2022: Saturday 1, Sunday 2 and Monday 3 January all point to Tuesday 4.
+    EXPECT_EQ(Holiday(3), Classified(DateOf(2022, 1, 1)));
+    EXPECT_EQ(Holiday(2), Classified(DateOf(2022, 1, 2)));
+    EXPECT_EQ(Holiday(1), Classified(DateOf(2022, 1, 3)));
+    EXPECT_EQ(Banking, Classified(DateOf(2022, 1, 4)));
+}
+
 TEST(BankingCalendar, GoodFridayAndEasterMonday)
 {
     for (int year = 2000; year <= 2040; ++year)
@@ -220,6 +229,7 @@ TEST(BankingCalendar, TheTimeOfDayDoesNotCount)
     EXPECT_EQ(Holiday(4), Classified(DateOf(2015, 12, 25, 12, 0)));
     EXPECT_EQ(Banking, Classified(DateOf(2015, 12, 24, 23, 59)));
     EXPECT_EQ(Weekend(2), Classified(DateOf(2015, 12, 19, 23, 59)));
+    EXPECT_EQ(Holiday(1), Classified(DateOf(2022, 1, 3, 0, 1)));
 }
 
 TEST(BankingCalendar, ABankingDayResetsBothOutValues)
