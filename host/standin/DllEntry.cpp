@@ -1,0 +1,89 @@
+// The stand-in DLL's entry points.
+#include <windows.h>
+#include <ole2.h>
+
+#include "BankSettings.h"
+#include "ClassFactory.h"
+#include "Registration.h"
+#include "StandInControl.h"
+#include "StandInModule.h"
+#include "StatementFileSelector.h"
+
+namespace
+{
+CClassFactory<CBankSettings> g_settingsFactory;
+CClassFactory<CStatementFileSelector> g_selectorFactory;
+
+// Registration may run on a thread where COM is not started (regsvr32);
+// the category manager needs it.
+class ComScope
+{
+public:
+    ComScope() : m_result(CoInitialize(nullptr)) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope()
+    {
+        if (SUCCEEDED(m_result))
+            CoUninitialize();
+    }
+
+private:
+    HRESULT m_result;
+};
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+    {
+        SetStandInInstance(instance);
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (IsEqualCLSID(clsid, CLSID_VornBankSettings))
+        return g_settingsFactory.QueryInterface(iid, out);
+    if (IsEqualCLSID(clsid, CLSID_VornStatementFileSelector))
+        return g_selectorFactory.QueryInterface(iid, out);
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+STDAPI DllCanUnloadNow()
+{
+    return StandInLockCount() == 0 ? S_OK : S_FALSE;
+}
+
+STDAPI DllRegisterServer()
+{
+    ComScope com;
+    HRESULT result = RegisterHostTypeLibraries();
+    if (SUCCEEDED(result))
+        result = RegisterStandInClass(StandInSettingsClass);
+    if (SUCCEEDED(result))
+        result = RegisterStandInClass(StandInFileSelectorClass);
+    if (SUCCEEDED(result))
+        result = RegisterBankCategory();
+    if (SUCCEEDED(result))
+        result = CreateSettingsFolder();
+    return result;
+}
+
+STDAPI DllUnregisterServer()
+{
+    ComScope com;
+    HRESULT result = UnregisterStandInClass(StandInSettingsClass);
+    if (SUCCEEDED(result))
+        result = UnregisterStandInClass(StandInFileSelectorClass);
+    if (SUCCEEDED(result))
+        result = UnregisterBankCategory();
+    if (SUCCEEDED(result))
+        result = UnregisterHostTypeLibraries();
+    return result;
+}

@@ -1,0 +1,106 @@
+// Base of the stand-in's COM objects: reference counting that keeps the DLL
+// locked, QueryInterface for IUnknown, IDispatch, the object's interface and
+// ISupportErrorInfo (for that interface), and IDispatch served from the
+// host's registered type library. OleRun finds no IRunnableObject here and
+// treats the object as running.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <string>
+
+#include "StandInModule.h"
+#include "com/ComHolders.h"
+
+// Posts error information (source "VornHostStandIn", the interface as GUID,
+// the description) on the thread and returns the failure.
+HRESULT PostError(HRESULT result, REFIID iid, const std::string& description);
+
+// The failure that the controller forced on the operation, posted as by
+// PostError; S_OK when the operation is to do its work.
+HRESULT ForcedResult(REFIID iid, int operation);
+
+// A new BSTR of an ANSI text; E_OUTOFMEMORY when none could be made.
+HRESULT AnsiToBstr(const std::string& text, BSTR* out);
+
+template <class Interface, const IID* InterfaceId, const GUID* LibraryId>
+class CStandInObject : public Interface, public ISupportErrorInfo
+{
+public:
+    CStandInObject() { StandInLock(); }
+    CStandInObject(const CStandInObject&) = delete;
+    CStandInObject& operator=(const CStandInObject&) = delete;
+    virtual ~CStandInObject() { StandInUnlock(); }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, *InterfaceId))
+            *out = static_cast<Interface*>(this);
+        else if (IsEqualIID(iid, IID_ISupportErrorInfo))
+            *out = static_cast<ISupportErrorInfo*>(this);
+        else
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refCount); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const LONG count = InterlockedDecrement(&m_refCount);
+        if (count == 0)
+            delete this;
+        return count;
+    }
+
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override
+    {
+        if (!count)
+            return E_POINTER;
+        *count = 1;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override
+    {
+        if (!info)
+            return E_POINTER;
+        *info = nullptr;
+        if (index != 0)
+            return DISP_E_BADINDEX;
+        ComPtr<ITypeLib> library;
+        const HRESULT result = LoadRegTypeLib(*LibraryId, 1, 0, LOCALE_NEUTRAL, library.Out());
+        if (FAILED(result))
+            return result;
+        return library->GetTypeInfoOfGuid(*InterfaceId, info);
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
+    {
+        if (!IsEqualIID(iid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
+        ComPtr<ITypeInfo> info;
+        const HRESULT result = GetTypeInfo(0, LOCALE_NEUTRAL, info.Out());
+        return FAILED(result) ? result : DispGetIDsOfNames(info.Get(), names, count, ids);
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* exception, UINT* argumentError) override
+    {
+        if (!IsEqualIID(iid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = GetTypeInfo(0, LOCALE_NEUTRAL, info.Out());
+        return FAILED(hr) ? hr
+                          : DispInvoke(static_cast<Interface*>(this), info.Get(), id, flags, params, result,
+                                       exception, argumentError);
+    }
+
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override
+    {
+        return IsEqualIID(iid, *InterfaceId) ? S_OK : S_FALSE;
+    }
+
+private:
+    volatile LONG m_refCount = 0;
+};

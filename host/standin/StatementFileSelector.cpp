@@ -1,0 +1,63 @@
+#include "StatementFileSelector.h"
+
+#include <string.h>
+
+#include "StandInState.h"
+
+STDMETHODIMP CStatementFileSelector::SelectStatementFile(unsigned char* selectionBlock)
+{
+    StandInState& state = State();
+    StandInSelectionRecord& record = state.selection;
+    ++record.selectCalls;
+    record.recognitionCalled = 0;
+    record.recognitionAnswer = 0;
+    memset(record.typeName, 0, sizeof record.typeName);
+
+    const HRESULT forced = ForcedResult(IID_IVornStatementFileSelector, StandInSelectStatementFile);
+    if (FAILED(forced))
+        return forced;
+    if (!selectionBlock)
+        return PostError(E_POINTER, IID_IVornStatementFileSelector, "The selection block is missing.");
+    StandInStatementFileSettings settings;
+    memcpy(&settings, selectionBlock, sizeof settings);
+    if (!settings.recognize)
+        return PostError(E_INVALIDARG, IID_IVornStatementFileSelector,
+                         "The selection block names no recognition function.");
+
+    m_typeName.clear();
+    if (!state.choicePath.empty())
+    {
+        char typeName[StandInTypeNameSize] = {};
+        record.recognitionAnswer = settings.recognize(typeName, state.choicePath.c_str());
+        record.recognitionCalled = 1;
+        m_typeName.assign(typeName, strnlen(typeName, sizeof typeName));
+        memcpy(record.typeName, m_typeName.data(), m_typeName.size());
+    }
+    m_path = state.choicePath;
+    m_status = state.choiceStatus;
+    return S_OK;
+}
+
+// No dialog opens here, so the title has nowhere to show.
+STDMETHODIMP CStatementFileSelector::SetTitle(BSTR)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CStatementFileSelector::GetSelectedType(BSTR* typeName)
+{
+    return typeName ? AnsiToBstr(m_typeName, typeName) : E_POINTER;
+}
+
+STDMETHODIMP CStatementFileSelector::GetSelectedFile(BSTR* path)
+{
+    return path ? AnsiToBstr(m_path, path) : E_POINTER;
+}
+
+STDMETHODIMP CStatementFileSelector::GetSelectionStatus(LONG* status)
+{
+    if (!status)
+        return E_POINTER;
+    *status = m_status;
+    return S_OK;
+}
