@@ -4,6 +4,8 @@ STDMETHODIMP FakePayment::GetAmount(double* value)
 {
     if (!value)
         return E_POINTER;
+    if (gettersFail)
+        return E_FAIL;
     *value = amount;
     return S_OK;
 }
@@ -12,6 +14,8 @@ STDMETHODIMP FakePayment::GetStatusCode(long* code)
 {
     if (!code)
         return E_POINTER;
+    if (gettersFail)
+        return E_FAIL;
     *code = statusCode;
     return S_OK;
 }

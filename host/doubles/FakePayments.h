@@ -21,6 +21,8 @@ public:
     long statusCode = 0;
     // Empty texts are handed out as null BSTRs.
     bool emptyAsNull = false;
+    // Every getter fails with E_FAIL and leaves its out-argument untouched.
+    bool gettersFail = false;
 
     // Every SetStatusCode in order.
     std::vector<long> statusCodesSet;
@@ -59,7 +61,12 @@ public:
     STDMETHODIMP SetStatusCode(long code) override;
 
 private:
-    HRESULT Text(const std::wstring& text, BSTR* out) { return HostText(text, emptyAsNull && text.empty(), out); }
+    HRESULT Text(const std::wstring& text, BSTR* out)
+    {
+        if (gettersFail)
+            return E_FAIL;
+        return HostText(text, emptyAsNull && text.empty(), out);
+    }
 };
 
 class FakePayments : public HostObject<IVornPayments>
