@@ -5,14 +5,12 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-run_all() {
-    "$here/register-all.sh" "$build"
-    for benchmark in "$build"/bin/benchmarks/*.exe; do
-        [ -e "$benchmark" ] || continue
-        echo "== $(basename "$benchmark" .exe)"
-        "$here/wine-run" "$benchmark"
-    done
-}
-export -f run_all
-export build here
-exec "$here/wine-session" "$build" bash -c run_all
+if [ -z "${VORN_WINE_SESSION:-}" ]; then
+    exec "$here/wine-session" "$build" "$0" "$build"
+fi
+"$here/register-all.sh" "$build"
+for benchmark in "$build"/bin/benchmarks/*.exe; do
+    [ -e "$benchmark" ] || continue
+    echo "== $(basename "$benchmark" .exe)"
+    "$here/wine-run" "$benchmark"
+done
