@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
-          wine wine32:i386 xvfb xauth libwine-dev googletest imagemagick
+          wine wine32:i386 fonts-wine xvfb xauth libwine-dev googletest imagemagick
           cmake make)
 
 missing=()
