@@ -76,7 +76,7 @@ private:
 // The inner, non-delegating unknown of an aggregated object: the outer
 // object holds it and alone controls the contained object's life.
 template <class T>
-class CComAggObject : public IUnknown
+class CComAggObject final : public IUnknown
 {
 public:
     explicit CComAggObject(IUnknown* outer) { m_contained.SetOuterUnknown(outer); }

@@ -3,28 +3,29 @@
 #include <ole2.h>
 
 #include "com/DispatchImpl.h"
+#include "module/ClassTable.h"
 #include "module/Module.h"
+#include "module/Registration.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH)
     {
         SetModuleInstance(instance);
+        InitializeClassTable();
         DisableThreadLibraryCalls(instance);
     }
     else if (reason == DLL_PROCESS_DETACH)
     {
+        EndClassTable();
         ReleaseModuleTypeInfo();
     }
     return TRUE;
 }
 
-STDAPI DllGetClassObject(REFCLSID, REFIID, void** out)
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+    return GetClassObject(clsid, iid, out);
 }
 
 STDAPI DllCanUnloadNow()
@@ -34,10 +35,10 @@ STDAPI DllCanUnloadNow()
 
 STDAPI DllRegisterServer()
 {
-    return S_OK;
+    return RegisterServer();
 }
 
 STDAPI DllUnregisterServer()
 {
-    return S_OK;
+    return UnregisterServer();
 }

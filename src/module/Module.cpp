@@ -30,3 +30,10 @@ LONG ModuleLockCount()
 {
     return g_lockCount;
 }
+
+std::wstring ModuleFilePath()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(ModuleInstance(), path, MAX_PATH);
+    return std::wstring(path, length < MAX_PATH ? length : 0);
+}

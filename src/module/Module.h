@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The module's instance: the DLL's once it is loaded, otherwise the program
 // that links the component's code (tests).
 HINSTANCE ModuleInstance();
@@ -13,3 +15,6 @@ void SetModuleInstance(HINSTANCE instance);
 void ModuleLock();
 void ModuleUnlock();
 LONG ModuleLockCount();
+
+// The full path of the module's file (the DLL's, or the test program's).
+std::wstring ModuleFilePath();

@@ -1,0 +1,66 @@
+// The host's bank operations (slots 7 to 10 of IVornBank): the bank's name,
+// its list of services (made on first request and kept), and configuration
+// through the host's settings component.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include "VornTiloOnline.h"
+#include "com/BankName.h"
+#include "com/ComHolders.h"
+#include "com/ComObject.h"
+#include "com/DispatchImpl.h"
+#include "com/ErrorReporting.h"
+#include "com/HostSettings.h"
+#include "com/OwnedName.h"
+
+template <class Services>
+class IBankImpl : public IDispatchImpl<IBank, &IID_IBank>
+{
+public:
+    IBankImpl() : m_name(MakeOwnedName(BankName)) {}
+
+    STDMETHODIMP GetName(BSTR* name) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            *RequirePointer(name) = CopyOwnedName(m_name.Get());
+            return S_OK;
+        });
+    }
+
+    STDMETHODIMP GetServices(IVornBankServices** services) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            RequirePointer(services);
+            if (!m_services)
+            {
+                const HRESULT created = CreateComObject(m_services);
+                if (FAILED(created))
+                    throw created;
+            }
+            *services = static_cast<IBankServices*>(m_services.CopyOut());
+            return S_OK;
+        });
+    }
+
+    STDMETHODIMP IsConfigurable(LONG* configurable) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            *RequirePointer(configurable) = 1;
+            return S_OK;
+        });
+    }
+
+    STDMETHODIMP Configure(LONG) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            CHostSettings().ConfigureBank();
+            return S_OK;
+        });
+    }
+
+private:
+    BStr m_name;
+    ComPtr<Services> m_services;
+};

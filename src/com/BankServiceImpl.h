@@ -1,0 +1,65 @@
+// The operations that the payment and the statement service share (slots 7
+// to 11 of IVornBankService): the service's name and its status value.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include "com/ComHolders.h"
+#include "com/DispatchImpl.h"
+#include "com/ErrorReporting.h"
+#include "com/OwnedName.h"
+
+template <class Interface, const IID* InterfaceId>
+class IBankServiceImpl : public IDispatchImpl<Interface, InterfaceId>
+{
+public:
+    explicit IBankServiceImpl(const char* name) : m_name(MakeOwnedName(name)) {}
+
+    STDMETHODIMP GetName(BSTR* name) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            *RequirePointer(name) = CopyOwnedName(m_name.Get());
+            return S_OK;
+        });
+    }
+
+    STDMETHODIMP GetStatus(LONG* status) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            *RequirePointer(status) = m_status;
+            return S_OK;
+        });
+    }
+
+    // A plain setter: it cannot fail, so it needs no guard.
+    STDMETHODIMP SetStatus(LONG status) override
+    {
+        m_status = status;
+        return S_OK;
+    }
+
+    // The host's reserved slots: accepted, nothing read or written.
+    STDMETHODIMP Reserved1(LONG* value) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            RequirePointer(value);
+            return S_OK;
+        });
+    }
+
+    STDMETHODIMP Reserved2(LONG, LONG* value) override
+    {
+        return MethodGuard([&]() -> HRESULT {
+            RequirePointer(value);
+            return S_OK;
+        });
+    }
+
+protected:
+    // The outcome of the service's last run; the host may overwrite it.
+    LONG m_status = 0;
+
+private:
+    BStr m_name;
+};

@@ -1,0 +1,93 @@
+#include "com/EnumVariantArray.h"
+
+#include <new>
+
+CEnumVariantArray::CEnumVariantArray(const CArray<IVornBankService*>& entries, IUnknown* owner,
+                                     ULONG position)
+    : m_entries(entries), m_owner(owner), m_position(position)
+{
+    m_owner->AddRef();
+}
+
+CEnumVariantArray::~CEnumVariantArray()
+{
+    m_owner->Release();
+}
+
+STDMETHODIMP CEnumVariantArray::QueryInterface(REFIID iid, void** out)
+{
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IEnumVARIANT))
+        return E_NOINTERFACE;
+    if (!out)
+        return E_POINTER;
+    *out = static_cast<IEnumVARIANT*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CEnumVariantArray::AddRef()
+{
+    return InterlockedIncrement(&m_refCount);
+}
+
+STDMETHODIMP_(ULONG) CEnumVariantArray::Release()
+{
+    const LONG count = InterlockedDecrement(&m_refCount);
+    if (count == 0)
+        delete this;
+    return count;
+}
+
+STDMETHODIMP CEnumVariantArray::Next(ULONG wanted, VARIANT* items, ULONG* fetched)
+{
+    if (fetched)
+        *fetched = 0;
+    if (wanted > 0 && !items)
+        return E_POINTER;
+    for (ULONG i = 0; i < wanted; ++i)
+        VariantInit(&items[i]);
+
+    ULONG delivered = 0;
+    while (delivered < wanted && m_position < static_cast<ULONG>(m_entries.GetSize()))
+    {
+        VARIANT& item = items[delivered];
+        V_VT(&item) = VT_DISPATCH;
+        if (FAILED(m_entries.GetAt(m_position)->QueryInterface(IID_IDispatch,
+                                                               reinterpret_cast<void**>(&V_DISPATCH(&item)))))
+        {
+            VariantInit(&item);
+            break;
+        }
+        ++delivered;
+        ++m_position;
+        if (fetched)
+            *fetched = delivered;
+    }
+    return delivered < wanted ? S_FALSE : S_OK;
+}
+
+STDMETHODIMP CEnumVariantArray::Skip(ULONG count)
+{
+    const ULONGLONG target = static_cast<ULONGLONG>(m_position) + count;
+    if (target > static_cast<ULONGLONG>(m_entries.GetSize()))
+        return S_FALSE;
+    m_position = static_cast<ULONG>(target);
+    return S_OK;
+}
+
+STDMETHODIMP CEnumVariantArray::Reset()
+{
+    m_position = 0;
+    return S_OK;
+}
+
+STDMETHODIMP CEnumVariantArray::Clone(IEnumVARIANT** clone)
+{
+    auto* copy = new (std::nothrow) CEnumVariantArray(m_entries, m_owner, m_position);
+    if (!copy)
+        return E_OUTOFMEMORY;
+    copy->AddRef();
+    const HRESULT result = copy->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(clone));
+    copy->Release();
+    return result;
+}

@@ -1,0 +1,35 @@
+// The enumerator of the service list: hands out the list's entries as
+// IDispatch VARIANTs. It keeps a reference on the list, so the array that it
+// reads lives as long as the enumerator does.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include "VornEBanking.h"
+#include "com/CArray.h"
+
+class CEnumVariantArray : public IEnumVARIANT
+{
+public:
+    // owner: the object that holds the entries.
+    CEnumVariantArray(const CArray<IVornBankService*>& entries, IUnknown* owner, ULONG position = 0);
+    CEnumVariantArray(const CEnumVariantArray&) = delete;
+    CEnumVariantArray& operator=(const CEnumVariantArray&) = delete;
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP Next(ULONG wanted, VARIANT* items, ULONG* fetched) override;
+    STDMETHODIMP Skip(ULONG count) override;
+    STDMETHODIMP Reset() override;
+    STDMETHODIMP Clone(IEnumVARIANT** clone) override;
+
+    virtual ~CEnumVariantArray();
+
+private:
+    const CArray<IVornBankService*>& m_entries;
+    IUnknown* m_owner;
+    volatile LONG m_refCount = 0;
+    ULONG m_position;
+};

@@ -1,0 +1,51 @@
+#include "module/ClassFactory.h"
+
+#include "module/Module.h"
+
+CClassFactory::CClassFactory(CreateInstanceFunction createInstance) : m_createInstance(createInstance) {}
+
+STDMETHODIMP CClassFactory::QueryInterface(REFIID iid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory))
+        return E_NOINTERFACE;
+    *out = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+}
+
+// The first reference beyond the module's own locks the module; returning to
+// the module's own unlocks it.
+STDMETHODIMP_(ULONG) CClassFactory::AddRef()
+{
+    const LONG count = InterlockedIncrement(&m_refCount);
+    if (count == 2)
+        ModuleLock();
+    return count;
+}
+
+STDMETHODIMP_(ULONG) CClassFactory::Release()
+{
+    const LONG count = InterlockedDecrement(&m_refCount);
+    if (count == 1)
+        ModuleUnlock();
+    else if (count == 0)
+        delete this;
+    return count;
+}
+
+STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out)
+{
+    return m_createInstance(outer, iid, out);
+}
+
+STDMETHODIMP CClassFactory::LockServer(BOOL lock)
+{
+    if (lock)
+        ModuleLock();
+    else
+        ModuleUnlock();
+    return S_OK;
+}

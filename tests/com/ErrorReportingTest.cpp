@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "com/ComHolders.h"
+#include "com/ErrorReporting.h"
+#include "support/PostedError.h"
+
+namespace
+{
+template <class Thrown>
+HRESULT GuardThrowing(Thrown thrown)
+{
+    return MethodGuard([&]() -> HRESULT { throw thrown; });
+}
+
+HRESULT WINAPI FailingCreateErrorInfo(ICreateErrorInfo** info)
+{
+    *info = nullptr;
+    return E_OUTOFMEMORY;
+}
+
+// Makes every error-information object fail to be created while it lives.
+class FailingErrorInfoCreation
+{
+public:
+    FailingErrorInfoCreation() : m_previous(SetCreateErrorInfoFunction(FailingCreateErrorInfo)) {}
+    ~FailingErrorInfoCreation() { SetCreateErrorInfoFunction(m_previous); }
+
+private:
+    CreateErrorInfoFunction m_previous;
+};
+
+struct TableRow
+{
+    HRESULT thrown;
+    HRESULT returned;
+    const wchar_t* description;
+};
+
+class StandardErrorTable : public testing::TestWithParam<TableRow>
+{
+};
+
+// FormatMessageA's text for a code, as the guard must post it.
+std::wstring SystemText(DWORD code)
+{
+    char* message = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x400,
+                   reinterpret_cast<char*>(&message), 0, nullptr);
+    std::wstring wide;
+    for (const char* c = message; c && *c; ++c)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    LocalFree(message);
+    return wide;
+}
+}
+
+TEST_P(StandardErrorTable, ThrownCodeGivesItsRowsResultAndDescriptionOnly)
+{
+    const TableRow row = GetParam();
+    ClearPostedError();
+
+    EXPECT_EQ(row.returned, GuardThrowing(row.thrown));
+
+    const PostedError error = TakePostedError();
+    ASSERT_TRUE(error.posted);
+    EXPECT_EQ(row.description, error.description);
+    EXPECT_EQ(L"", error.source);
+    EXPECT_EQ(L"", error.helpFile);
+    EXPECT_EQ(0u, error.helpContext);
+    EXPECT_TRUE(IsEqualGUID(GUID_NULL, error.interfaceId));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StandardErrorTable,
+    testing::Values(TableRow{E_UNEXPECTED, static_cast<HRESULT>(0x800AFFFE), L"Unexpected result"},
+                    TableRow{E_OUTOFMEMORY, static_cast<HRESULT>(0x800AFFFD), L"Out of Memory"},
+                    TableRow{E_INVALIDARG, static_cast<HRESULT>(0x800AFFFC), L"Invalid argument"},
+                    TableRow{E_NOTIMPL, static_cast<HRESULT>(0x800AFFFB), L"Not implemented"},
+                    TableRow{E_NOINTERFACE, static_cast<HRESULT>(0x800AFFFA), L"Interface not supported"},
+                    // No row holds E_FAIL: reported as row 0.
+                    TableRow{E_FAIL, static_cast<HRESULT>(0x800AFFFE), L"Unexpected result"}));
+
+TEST(MethodGuard, ReportedAndDispatchCodesPassThroughPostingNothing)
+{
+    const HRESULT controlCode = static_cast<HRESULT>(0x800A1234);
+    ClearPostedError();
+    EXPECT_EQ(controlCode, GuardThrowing(controlCode));
+    EXPECT_EQ(DISP_E_EXCEPTION, GuardThrowing(DISP_E_EXCEPTION));
+    EXPECT_FALSE(TakePostedError().posted);
+}
+
+TEST(MethodGuard, FailedErrorInfoCreationGivesTheThrownCodeItself)
+{
+    FailingErrorInfoCreation failing;
+    ClearPostedError();
+    EXPECT_EQ(E_INVALIDARG, GuardThrowing(E_INVALIDARG));
+    EXPECT_EQ(E_OUTOFMEMORY, GuardThrowing(static_cast<DWORD>(ERROR_FILE_NOT_FOUND)));
+    EXPECT_FALSE(TakePostedError().posted);
+}
+
+TEST(MethodGuard, HostCallFailureGivesDispatchExceptionPostingNothing)
+{
+    ClearPostedError();
+    EXPECT_EQ(DISP_E_EXCEPTION, GuardThrowing(_com_error(E_ACCESSDENIED)));
+    EXPECT_FALSE(TakePostedError().posted);
+}
+
+TEST(MethodGuard, Win32CodeGivesControlFailureWithTheSystemsText)
+{
+    for (DWORD code : {static_cast<DWORD>(ERROR_FILE_NOT_FOUND), static_cast<DWORD>(ERROR_ACCESS_DENIED)})
+    {
+        ClearPostedError();
+        EXPECT_EQ(static_cast<HRESULT>(0x800AFFFF), GuardThrowing(code));
+        const PostedError error = TakePostedError();
+        ASSERT_TRUE(error.posted);
+        EXPECT_FALSE(SystemText(code).empty());
+        EXPECT_EQ(SystemText(code), error.description);
+    }
+}
+
+TEST(MethodGuard, UnknownThrowGivesUnexpectedPostingNothing)
+{
+    ClearPostedError();
+    EXPECT_EQ(E_UNEXPECTED, GuardThrowing(42));
+    EXPECT_FALSE(TakePostedError().posted);
+}
+
+TEST(MethodGuard, ThrownErrorInformationIsPostedAndReleased)
+{
+    ComPtr<ICreateErrorInfo> creator;
+    ASSERT_EQ(S_OK, CreateErrorInfo(creator.Out()));
+    creator->SetDescription(const_cast<LPOLESTR>(L"thrown"));
+    creator->AddRef();
+    ClearPostedError();
+
+    GuardThrowing(creator.Get());
+
+    EXPECT_EQ(L"thrown", TakePostedError().description);
+    // Only the test's own reference is left.
+    creator->AddRef();
+    EXPECT_EQ(1u, creator->Release());
+}
+
+TEST(MethodGuard, NormalReturnGivesTheBodysResult)
+{
+    EXPECT_EQ(S_FALSE, MethodGuard([]() -> HRESULT { return S_FALSE; }));
+}
