@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "VornTiloOnline.h"
+#include "support/ComponentObjects.h"
+#include "support/PostedError.h"
+
+namespace
+{
+const HRESULT InvalidArgument = static_cast<HRESULT>(0x800AFFFC);
+
+class BankObject : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_EQ(S_OK, CreateByProgId(L"VornTiloOnline.Bank", IID_IBank, bank)); }
+    ComPtr<IBank> bank;
+};
+}
+
+TEST_F(BankObject, IsTiloOnlineAndConfigurable)
+{
+    BStr name;
+    EXPECT_EQ(L"Tilo Online", TextOf(bank->GetName(name.Out()), name));
+    LONG configurable = 0;
+    EXPECT_EQ(S_OK, bank->IsConfigurable(&configurable));
+    EXPECT_EQ(1, configurable);
+}
+
+TEST_F(BankObject, NullOutPointersAreInvalidArguments)
+{
+    ClearPostedError();
+    EXPECT_EQ(InvalidArgument, bank->GetName(nullptr));
+    EXPECT_EQ(L"Invalid argument", TakePostedError().description);
+    EXPECT_EQ(InvalidArgument, bank->GetServices(nullptr));
+    EXPECT_EQ(InvalidArgument, bank->IsConfigurable(nullptr));
+}
+
+TEST_F(BankObject, GivesOneListOfTwoServicesThatMayOutliveIt)
+{
+    ComPtr<IVornBankServices> first;
+    ComPtr<IVornBankServices> second;
+    ASSERT_EQ(S_OK, bank->GetServices(first.Out()));
+    ASSERT_EQ(S_OK, bank->GetServices(second.Out()));
+    EXPECT_EQ(IdentityOf(first.Get()), IdentityOf(second.Get()));
+
+    bank.Reset();
+    LONG count = 0;
+    EXPECT_EQ(S_OK, second->GetCount(&count));
+    EXPECT_EQ(2, count);
+}
+
+TEST_F(BankObject, AnswersToItsIdentitiesAndReportsErrorsForItsOwnInterface)
+{
+    ComPtr<IUnknown> host;
+    ComPtr<IUnknown> dispatch;
+    ComPtr<IUnknown> list;
+    ASSERT_EQ(S_OK, bank->QueryInterface(IID_IVornBank, host.OutVoid()));
+    ASSERT_EQ(S_OK, bank->QueryInterface(IID_IDispatch, dispatch.OutVoid()));
+    EXPECT_EQ(static_cast<IUnknown*>(bank.Get()), host.Get());
+    EXPECT_EQ(static_cast<IUnknown*>(bank.Get()), dispatch.Get());
+    EXPECT_EQ(static_cast<IUnknown*>(bank.Get()), IdentityOf(bank.Get()));
+    EXPECT_EQ(E_NOINTERFACE, bank->QueryInterface(IID_IVornBankServices, list.OutVoid()));
+
+    ComPtr<ISupportErrorInfo> support;
+    ASSERT_EQ(S_OK, bank->QueryInterface(IID_ISupportErrorInfo, support.OutVoid()));
+    EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(IID_IBank));
+    EXPECT_EQ(S_FALSE, support->InterfaceSupportsErrorInfo(IID_IVornBank));
+}
+
+TEST_F(BankObject, ServesLateBoundCallsFromTheTypeLibrary)
+{
+    Variant name;
+    ASSERT_EQ(S_OK, InvokeByName(bank.Get(), L"GetName", name.Get()));
+    ASSERT_EQ(VT_BSTR, V_VT(name.Get()));
+    EXPECT_STREQ(L"Tilo Online", V_BSTR(name.Get()));
+
+    Variant services;
+    ASSERT_EQ(S_OK, InvokeByName(bank.Get(), L"GetServices", services.Get()));
+    EXPECT_EQ(VT_DISPATCH, V_VT(services.Get()));
+}
