@@ -23,6 +23,14 @@ const HRESULT ControlFailure = static_cast<HRESULT>(0x800A0000);
 
 CreateErrorInfoFunction g_createErrorInfo = CreateErrorInfo;
 
+// Gives the information its description and nothing else. Wine's
+// CreateErrorInfo leaves the interface identifier uninitialised.
+void Describe(ICreateErrorInfo* creator, const wchar_t* description)
+{
+    creator->SetGUID(GUID_NULL);
+    creator->SetDescription(const_cast<LPOLESTR>(description));
+}
+
 // Posts the description-only error information on the calling thread.
 void Post(ICreateErrorInfo* creator)
 {
@@ -60,7 +68,7 @@ HRESULT ReportHResultError(HRESULT code)
             break;
         }
     }
-    creator->SetDescription(const_cast<LPOLESTR>(StandardErrors[row].description));
+    Describe(creator.Get(), StandardErrors[row].description);
     Post(creator.Get());
     return ControlFailure | (0xFFFE - row);
 }
@@ -86,7 +94,7 @@ HRESULT ReportWin32Error(DWORD code)
         wide[0] = L'\0';
         if (wideLength > 0)
             MultiByteToWideChar(CP_ACP, 0, text, -1, wide, wideLength);
-        creator->SetDescription(wide);
+        Describe(creator.Get(), wide);
         LocalFree(wide);
     }
     if (message)

@@ -2,6 +2,7 @@
 
 #include "VornTiloOnline.h"
 #include "support/ComponentObjects.h"
+#include "standin/StandInControl.h"
 #include "support/PostedError.h"
 
 namespace
@@ -11,7 +12,14 @@ const HRESULT InvalidArgument = static_cast<HRESULT>(0x800AFFFC);
 class BankObject : public testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(S_OK, CreateByProgId(L"VornTiloOnline.Bank", IID_IBank, bank)); }
+    void SetUp() override
+    {
+        StandInReset();
+        ASSERT_EQ(S_OK, CreateByProgId(L"VornTiloOnline.Bank", IID_IBank, bank));
+    }
+    // Also registers the host's settings class again where a test removed it.
+    void TearDown() override { StandInReset(); }
+
     ComPtr<IBank> bank;
 };
 }
@@ -76,4 +84,27 @@ TEST_F(BankObject, ServesLateBoundCallsFromTheTypeLibrary)
     Variant services;
     ASSERT_EQ(S_OK, InvokeByName(bank.Get(), L"GetServices", services.Get()));
     EXPECT_EQ(VT_DISPATCH, V_VT(services.Get()));
+}
+
+TEST_F(BankObject, ConfigureHasTheHostSettingsComponentConfigureThisBank)
+{
+    EXPECT_EQ(S_OK, bank->Configure(0));
+    EXPECT_EQ(S_OK, bank->Configure(-17));
+    ASSERT_EQ(2, StandInSettingsCallCount());
+    StandInSettingsCall call{};
+    ASSERT_TRUE(StandInGetSettingsCall(1, &call));
+    EXPECT_EQ(StandInConfigureBank, call.operation);
+    EXPECT_STREQ("Tilo Online", call.bankText);
+    EXPECT_EQ(1, call.bankBlockClean);
+    EXPECT_EQ(3, call.option);
+}
+
+TEST_F(BankObject, ConfigureFailsAsAnExceptionWithoutTheSettingsComponent)
+{
+    ASSERT_EQ(S_OK, StandInUnregisterClass(StandInSettingsClass));
+    EXPECT_EQ(DISP_E_EXCEPTION, bank->Configure(0));
+
+    ASSERT_EQ(S_OK, StandInRegisterClass(StandInSettingsClass));
+    StandInFailOperation(StandInConfigureBank, E_ACCESSDENIED, "Configuration refused");
+    EXPECT_EQ(DISP_E_EXCEPTION, bank->Configure(0));
 }
