@@ -2,7 +2,6 @@
 
 #include "com/BankServices.h"
 #include "com/ComHolders.h"
-#include "module/Module.h"
 #include "payments/BankPaymentService.h"
 #include "support/PostedError.h"
 
@@ -100,16 +99,4 @@ TEST_F(BankServicesList, OwnOperationsCheckTheirArguments)
     EXPECT_EQ(S_OK, list->SetTag(77));
     ASSERT_EQ(S_OK, list->GetTag(&tag));
     EXPECT_EQ(77, tag);
-}
-
-TEST_F(BankServicesList, TheListAndItsServicesKeepTheModuleLockedUntilTheyGo)
-{
-    const LONG withList = ModuleLockCount();
-    ComPtr<IVornBankService> service;
-    ASSERT_EQ(S_OK, list->GetItemAt(1, service.Out()));
-    list.Reset();
-    // The statement service alone is left.
-    EXPECT_EQ(withList - 2, ModuleLockCount());
-    service.Reset();
-    EXPECT_EQ(withList - 3, ModuleLockCount());
 }

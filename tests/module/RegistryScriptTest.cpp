@@ -68,23 +68,6 @@ TEST(RegistryScriptExpansion, ReplacesNamesWithoutRegardToCaseAndKeepsDoubledPer
     EXPECT_THROW(ExpandRegistryScript(L"50% off", {}), HRESULT);
 }
 
-TEST(RegistryScriptParsing, BuildsTheKeyTreeWithFlagsValuesAndQuotedTexts)
-{
-    const auto roots = Parsed(Script);
-    ASSERT_EQ(1u, roots.size());
-    EXPECT_EQ(HKEY_CURRENT_USER, roots[0].root);
-    const RegistryScriptKey& software = roots[0].keys.at(0);
-    EXPECT_EQ(RegistryScriptKey::NoRemove, software.removal);
-    const RegistryScriptKey& test = software.subkeys.at(0);
-    EXPECT_EQ(RegistryScriptKey::ForceRemove, test.removal);
-    EXPECT_EQ(L"Test Class", test.defaultText);
-    ASSERT_EQ(3u, test.subkeys.size());
-    EXPECT_EQ(L"it's C:\\a'b.dll", test.subkeys[0].values.at(0).text);
-    EXPECT_EQ(L"Quoted Name", test.subkeys[1].name);
-    EXPECT_FALSE(test.subkeys[1].hasDefault);
-    EXPECT_EQ(RegistryScriptKey::RemoveWhenEmpty, test.subkeys[1].removal);
-}
-
 TEST(RegistryScriptParsing, RefusesBrokenScripts)
 {
     for (const wchar_t* broken : {L"HKXX { a }", L"HKCU { a = s 'open }", L"HKCU { a = d '1' }",
