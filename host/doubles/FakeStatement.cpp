@@ -1,0 +1,209 @@
+#include "doubles/FakeStatement.h"
+
+#include <stdio.h>
+
+namespace
+{
+const char* OperationName(StatementOperation operation)
+{
+    switch (operation)
+    {
+    case StatementOperation::ClearTransactions: return "ClearTransactions";
+    case StatementOperation::SetStatementBalance: return "SetStatementBalance";
+    case StatementOperation::AddTransaction: return "AddTransaction";
+    case StatementOperation::SetNumber: return "SetNumber";
+    case StatementOperation::SetDate: return "SetDate";
+    case StatementOperation::SetDirection: return "SetDirection";
+    case StatementOperation::SetAmount: return "SetAmount";
+    case StatementOperation::SetDescription: return "SetDescription";
+    case StatementOperation::SetReference: return "SetReference";
+    }
+    return "?";
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string narrow(size > 0 ? size : 0, '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], size, nullptr,
+                            nullptr);
+    return narrow;
+}
+
+std::string Number(double value)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+std::wstring TextOf(BSTR value)
+{
+    return value ? std::wstring(value, SysStringLen(value)) : std::wstring();
+}
+}
+
+std::string DescribeCall(const StatementCall& call)
+{
+    std::string line;
+    if (call.transaction && call.operation != StatementOperation::AddTransaction)
+        line = "#" + std::to_string(call.transaction) + " ";
+    line += OperationName(call.operation);
+    switch (call.operation)
+    {
+    case StatementOperation::ClearTransactions:
+        break;
+    case StatementOperation::AddTransaction:
+        line += call.transaction ? " #" + std::to_string(call.transaction) : std::string(" (none)");
+        break;
+    case StatementOperation::SetNumber:
+        line += call.numberType == VT_I4 ? " VT_I4 " + std::to_string(call.integer)
+                                         : " VT=" + std::to_string(call.numberType);
+        break;
+    case StatementOperation::SetDirection:
+        line += " " + std::to_string(call.integer);
+        break;
+    case StatementOperation::SetDescription:
+    case StatementOperation::SetReference:
+        line += " \"" + Narrow(call.text) + "\"";
+        break;
+    default:
+        line += " " + Number(call.value);
+        break;
+    }
+    return line;
+}
+
+void FakeTransaction::Record(StatementCall call)
+{
+    call.transaction = m_index;
+    if (m_log->enabled)
+        m_log->calls.push_back(std::move(call));
+}
+
+STDMETHODIMP FakeTransaction::SetNumber(VARIANT* value)
+{
+    if (!value)
+        return Unexpected("SetNumber with no VARIANT");
+    numberType = value->vt;
+    number = value->vt == VT_I4 ? value->lVal : 0;
+    StatementCall call{StatementOperation::SetNumber};
+    call.numberType = numberType;
+    call.integer = number;
+    Record(std::move(call));
+    return S_OK;
+}
+
+STDMETHODIMP FakeTransaction::SetDate(double value)
+{
+    date = value;
+    StatementCall call{StatementOperation::SetDate};
+    call.value = value;
+    Record(std::move(call));
+    return S_OK;
+}
+
+STDMETHODIMP FakeTransaction::SetDirection(long value)
+{
+    direction = value;
+    StatementCall call{StatementOperation::SetDirection};
+    call.integer = value;
+    Record(std::move(call));
+    return S_OK;
+}
+
+STDMETHODIMP FakeTransaction::SetAmount(double value)
+{
+    amount = value;
+    StatementCall call{StatementOperation::SetAmount};
+    call.value = value;
+    Record(std::move(call));
+    return S_OK;
+}
+
+STDMETHODIMP FakeTransaction::SetDescription(BSTR value)
+{
+    description = TextOf(value);
+    StatementCall call{StatementOperation::SetDescription};
+    call.text = description;
+    Record(std::move(call));
+    return S_OK;
+}
+
+STDMETHODIMP FakeTransaction::SetReference(BSTR value)
+{
+    reference = TextOf(value);
+    StatementCall call{StatementOperation::SetReference};
+    call.text = reference;
+    Record(std::move(call));
+    return S_OK;
+}
+
+FakeStatement::FakeStatement() : m_log(std::make_shared<StatementCallLog>()) {}
+
+void FakeStatement::Record(StatementCall call)
+{
+    if (m_log->enabled)
+        m_log->calls.push_back(std::move(call));
+}
+
+std::vector<std::string> FakeStatement::DescribedCalls() const
+{
+    std::vector<std::string> lines;
+    for (const StatementCall& call : m_log->calls)
+        lines.push_back(DescribeCall(call));
+    return lines;
+}
+
+std::vector<std::string> FakeStatement::AllUnexpectedCalls() const
+{
+    std::vector<std::string> calls = unexpectedCalls;
+    for (const auto* group : {&m_cleared, &transactions})
+        for (const ComPtr<FakeTransaction>& transaction : *group)
+            calls.insert(calls.end(), transaction->unexpectedCalls.begin(), transaction->unexpectedCalls.end());
+    return calls;
+}
+
+STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
+{
+    if (!item)
+        return Unexpected("AddTransaction with no out-pointer");
+    *item = nullptr;
+    ++addCalls;
+    StatementCall call{StatementOperation::AddTransaction};
+    if (objectsToGive >= 0 && addCalls > objectsToGive)
+    {
+        Record(std::move(call));
+        return noObjectResult;
+    }
+    // Numbered by the count of calls, so a long run need not keep them.
+    ComPtr<FakeTransaction> transaction = MakeHostObject<FakeTransaction>(m_log, addCalls);
+    call.transaction = addCalls;
+    Record(std::move(call));
+    *item = transaction.CopyOut();
+    if (m_log->enabled)
+        transactions.push_back(std::move(transaction));
+    return S_OK;
+}
+
+STDMETHODIMP FakeStatement::ClearTransactions()
+{
+    ++clearCalls;
+    m_cleared.insert(m_cleared.end(), transactions.begin(), transactions.end());
+    transactions.clear();
+    Record(StatementCall{StatementOperation::ClearTransactions});
+    return S_OK;
+}
+
+STDMETHODIMP FakeStatement::SetStatementBalance(double value)
+{
+    balance = value;
+    StatementCall call{StatementOperation::SetStatementBalance};
+    call.value = value;
+    Record(std::move(call));
+    return S_OK;
+}
