@@ -62,9 +62,14 @@ bool CTransactionFile::ReadHeader()
     return true;
 }
 
+bool CTransactionFile::HasStatementHeader() const
+{
+    return m_headerFieldCount == FullHeaderFields || m_headerFieldCount == ShortHeaderFields;
+}
+
 bool CTransactionFile::BuildColumnIndex()
 {
-    if (m_headerFieldCount != FullHeaderFields && m_headerFieldCount != ShortHeaderFields)
+    if (!HasStatementHeader())
         return false;
     CArray<int>& table = ColumnIndex();
     table.RemoveAll();

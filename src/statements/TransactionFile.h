@@ -31,6 +31,9 @@ public:
 
     int GetColumnCount() const { return m_headerFieldCount; }
 
+    // A header of 18 fields (the full layout) or 14 (the short layout).
+    bool HasStatementHeader() const;
+
     // Fills the module's column index table with the positions 1 to N of a
     // header of N = 18 or 14 fields; false for any other header.
     bool BuildColumnIndex();

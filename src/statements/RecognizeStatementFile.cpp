@@ -1,0 +1,25 @@
+#include "statements/RecognizeStatementFile.h"
+
+#include <string.h>
+
+#include "statements/TransactionFile.h"
+
+extern "C" int __cdecl RecognizeStatementFile(char* typeName, const char* path)
+{
+    try
+    {
+        // Text mode, and the column index table stays as the import left it.
+        CTransactionFile file(path, std::ios::in);
+        const bool recognised = file.HasStatementHeader();
+        file.Close();
+        if (!recognised || !typeName)
+            return 0;
+        memcpy(typeName, StatementTypeName, sizeof StatementTypeName);
+        return 1;
+    }
+    catch (...)
+    {
+        // The host called a plain function: nothing may unwind into it.
+        return 0;
+    }
+}

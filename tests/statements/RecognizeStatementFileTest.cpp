@@ -1,0 +1,67 @@
+// The recognition function that the host's file selection component calls.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+
+#include "statements/ColumnIndex.h"
+#include "statements/RecognizeStatementFile.h"
+#include "statements/TransactionFile.h"
+#include "support/StatementFiles.h"
+
+namespace
+{
+struct TypeNameBuffer
+{
+    TypeNameBuffer() { memset(bytes, 'x', sizeof bytes); }
+    bool Untouched() const
+    {
+        for (char byte : bytes)
+            if (byte != 'x')
+                return false;
+        return true;
+    }
+    char bytes[64];
+};
+}
+
+TEST(RecognizeStatementFile, HeadersOfEighteenOrFourteenFieldsAreStatements)
+{
+    for (int fields : {18, 14})
+    {
+        TempStatementFile file(StatementContent(fields, {}));
+        TypeNameBuffer typeName;
+        EXPECT_EQ(1, RecognizeStatementFile(typeName.bytes, file.Path())) << fields;
+        EXPECT_EQ(0, memcmp("Tilo Online Statement", typeName.bytes, 22)) << fields;
+        EXPECT_EQ('x', typeName.bytes[22]) << "exactly 22 bytes are written";
+    }
+}
+
+TEST(RecognizeStatementFile, AnythingElseIsDeclinedAndTheBufferLeftAlone)
+{
+    TempStatementFile fifteen(StatementContent(15, {}));
+    TempStatementFile empty("");
+    for (const std::string& path : {std::string(fifteen.Path()), std::string(empty.Path()), MissingStatementPath()})
+    {
+        TypeNameBuffer typeName;
+        EXPECT_EQ(0, RecognizeStatementFile(typeName.bytes, path.c_str())) << path;
+        EXPECT_TRUE(typeName.Untouched()) << path;
+    }
+    TypeNameBuffer typeName;
+    EXPECT_EQ(0, RecognizeStatementFile(typeName.bytes, nullptr));
+    TempStatementFile statement(StatementContent(18, {}));
+    EXPECT_EQ(0, RecognizeStatementFile(nullptr, statement.Path()));
+}
+
+TEST(RecognizeStatementFile, LeavesTheImportsColumnIndexAsItWas)
+{
+    TempStatementFile shortLayout(StatementContent(14, {}));
+    CTransactionFile importing(shortLayout.Path(), std::ios::in | std::ios::binary);
+    ASSERT_TRUE(importing.BuildColumnIndex());
+
+    TempStatementFile fullLayout(StatementContent(18, {}));
+    char typeName[64] = {};
+    EXPECT_EQ(1, RecognizeStatementFile(typeName, fullLayout.Path()));
+    EXPECT_EQ(14, ColumnIndex().GetSize());
+}
