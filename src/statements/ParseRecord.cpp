@@ -7,6 +7,8 @@
 #include "statements/StatementLine.h"
 #include "statements/TextCleaning.h"
 
+#include <string.h>
+
 namespace
 {
 const int ShortLayoutFields = 14;
@@ -21,12 +23,20 @@ CString ColumnText(const char* line, int entry)
     return CString(field ? field : "");
 }
 
-// A text column: quotes stripped, then its first `width` characters.
+// A text column: quotes stripped, then its first `width` characters. The
+// work is done in a buffer, so the record's text keeps its own buffer from
+// line to line instead of taking new ones.
 void ReadTextColumn(const char* line, int entry, int width, CString& target)
 {
-    CString text = ColumnText(line, entry);
+    char text[MaxFieldLength + 1];
+    const char* field = GetField(line, ',', ColumnIndex().GetAt(entry));
+    const size_t length = field ? strnlen(field, MaxFieldLength) : 0;
+    memcpy(text, field ? field : "", length);
+    text[length] = '\0';
     StripQuotes(text);
-    target = text.GetLength() > width ? text.Left(width) : text;
+    if (width < MaxFieldLength)
+        text[width] = '\0';
+    target = text;
 }
 }
 
@@ -52,8 +62,7 @@ void ParseRecord(std::istream& stream, CTransactionRecord& record)
     ReadTextColumn(line, 6, 34, record.m_bic);
     ReadTextColumn(line, 7, 35, record.m_bankName);
     ReadTextColumn(line, 8, 27, record.m_branchName);
-    record.m_dateText = ColumnText(line, 9);
-    StripQuotes(record.m_dateText);
+    ReadTextColumn(line, 9, MaxFieldLength, record.m_dateText);
     record.m_date = ParseDate(record.m_dateText);
     ReadTextColumn(line, 10, 50, record.m_narrative1);
 

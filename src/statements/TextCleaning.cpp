@@ -1,6 +1,7 @@
 #include "statements/TextCleaning.h"
 
 #include <ctype.h>
+#include <mbstring.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -37,13 +38,34 @@ void KeepChars(CString& text, Keep keep)
 }
 }
 
+namespace
+{
+// The text's first quote is its first character and its last quote its
+// last character; quotes are found as the string class finds them.
+bool IsEnclosedInQuotes(const char* text, int length)
+{
+    if (length == 0)
+        return false;
+    const unsigned char* start = reinterpret_cast<const unsigned char*>(text);
+    return _mbschr(start, '"') == start && _mbsrchr(start, '"') == start + length - 1;
+}
+}
+
 void StripQuotes(CString& text)
 {
     const int length = text.GetLength();
-    if (length == 0)
-        return;
-    if (text.Find('"') == 0 && text.ReverseFind('"') == length - 1)
+    if (IsEnclosedInQuotes(text.GetString(), length))
         text = text.Mid(1, length - 2);
+}
+
+void StripQuotes(char* text)
+{
+    const int length = static_cast<int>(strlen(text));
+    if (!IsEnclosedInQuotes(text, length))
+        return;
+    const int inner = length > 2 ? length - 2 : 0;
+    memmove(text, text + 1, inner);
+    text[inner] = '\0';
 }
 
 void RemoveWhitespace(CString& text)

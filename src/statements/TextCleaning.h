@@ -8,6 +8,8 @@
 // character and its last quote its last character, the text becomes what lies
 // between them. A lone quote becomes the empty text.
 void StripQuotes(CString& text);
+// The same for a NUL-terminated text in a buffer of the caller's.
+void StripQuotes(char* text);
 
 // Removes every white-space character wherever it stands.
 void RemoveWhitespace(CString& text);

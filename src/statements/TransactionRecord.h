@@ -18,10 +18,10 @@ public:
     // Every text empty, every number 0.
     void Reset();
 
-    CString GetSortCode() const { return m_sortCode; }
-    CString GetAccountNumber() const { return m_accountNumber; }
-    CString GetType() const { return m_type; }
-    CString GetFirstNarrative() const { return m_narrative1; }
+    const CString& GetSortCode() const { return m_sortCode; }
+    const CString& GetAccountNumber() const { return m_accountNumber; }
+    const CString& GetType() const { return m_type; }
+    const CString& GetFirstNarrative() const { return m_narrative1; }
     double GetDebit() const { return m_debit; }
     double GetCredit() const { return m_credit; }
     double GetDate() const { return m_date; }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include "statements/FieldSplitting.h"
 #include "statements/TextCleaning.h"
@@ -19,11 +20,15 @@ std::string Field(const char* line, int n)
     return field ? field : "<none>";
 }
 
+// Both forms of StripQuotes, which must agree.
 std::string Stripped(const char* text)
 {
     CString result(text);
     StripQuotes(result);
-    return result.GetString();
+    char buffer[64] = {};
+    strncpy(buffer, text, sizeof buffer - 1);
+    StripQuotes(buffer);
+    return result.GetString() == std::string(buffer) ? result.GetString() : "<forms differ>";
 }
 }
 
