@@ -28,20 +28,6 @@ TEST_F(HostAccountTest, SortCodeKeepsOnlyItsDigitsAndTheAccountNumberStaysAsGive
     EXPECT_EQ(" 0012-345 ", AccountNumber());
 }
 
-TEST_F(HostAccountTest, NoAccountKeepsWhatIsStored)
-{
-    Read(FakeBankContext::WithoutAccount().Get());
-    EXPECT_EQ("111111", SortCode());
-    EXPECT_EQ("22222222", AccountNumber());
-
-    // A successful GetBankAccount that gives no object.
-    ComPtr<FakeBankContext> context = MakeHostObject<FakeBankContext>();
-    Read(context.Get());
-    EXPECT_EQ(1, context->calls);
-    EXPECT_EQ("111111", SortCode());
-    EXPECT_EQ("22222222", AccountNumber());
-}
-
 TEST_F(HostAccountTest, ANullTextKeepsOnlyItsOwnStoredValue)
 {
     ComPtr<FakeBankContext> context = FakeBankContext::WithAccount(L"654321", L"87654321");

@@ -13,8 +13,6 @@
 
 namespace
 {
-using Lines = std::vector<std::string>;
-
 StatementLineFields Line(const std::string& type, const std::string& debit, const std::string& credit,
                          std::vector<std::string> narratives = {"N1"})
 {
@@ -55,28 +53,6 @@ protected:
 };
 }
 
-TEST_F(StatementImportTest, HandsOverEachLineInOrderAndReleasesEveryHostObject)
-{
-    Import(StatementContent(18, {FullStatementLine(Line("TFR", "25.00", "", {"RENT", "", "MAY"})),
-                                 ShortStatementLine(Line("BGC", "", "\"1,234.50\""))}));
-
-    EXPECT_EQ((Lines{"ClearTransactions", "SetStatementBalance 0",
-                     "AddTransaction #1", "#1 SetNumber VT_I4 1", "#1 SetDate 41243", "#1 SetDirection 0",
-                     "#1 SetAmount 25", "#1 SetDescription \"RENT MAY\"", "#1 SetReference \"TFR\"",
-                     "AddTransaction #2", "#2 SetNumber VT_I4 2", "#2 SetDate 41243", "#2 SetDirection 1",
-                     "#2 SetAmount 1234.5", "#2 SetDescription \"N1\"", "#2 SetReference \"BGC\""}),
-              statement->DescribedCalls());
-    EXPECT_TRUE(statement->AllUnexpectedCalls().empty());
-    EXPECT_EQ("123456", std::string(sortCode.GetString()));
-    EXPECT_EQ("12345678", std::string(accountNumber.GetString()));
-
-    EXPECT_EQ(1, statement->RefCount());
-    EXPECT_EQ(1, context->RefCount());
-    EXPECT_EQ(1, context->account->RefCount());
-    for (const ComPtr<FakeTransaction>& transaction : statement->transactions)
-        EXPECT_EQ(1, transaction->RefCount());
-}
-
 TEST_F(StatementImportTest, DirectionAndAmountFollowTheDebitAndCreditColumns)
 {
     Import(StatementContent(14, {ShortStatementLine(Line("TFR", "25.00", "")),
@@ -106,13 +82,6 @@ TEST_F(StatementImportTest, ChequesTakeTheirFirstNarrativeAsReferenceOnlyForExac
     EXPECT_EQ(L"100123 SMITH", statement->transactions[1]->description);
     // The reader keeps the type's first three characters.
     EXPECT_EQ(L"100124", statement->transactions[2]->reference);
-
-    // The description goes over twice for a cheque: plain first, then marked.
-    const Lines calls = statement->DescribedCalls();
-    const Lines cheque(calls.begin() + 7, calls.begin() + 10);
-    EXPECT_EQ((Lines{"#1 SetDescription \"100123 SMITH\"", "#1 SetReference \"100123\"",
-                     "#1 SetDescription \"CHQ 100123 SMITH\""}),
-              cheque);
 }
 
 TEST_F(StatementImportTest, OnlyLinesOfTheHostAccountCountAndAreNumberedWithoutGaps)
@@ -141,54 +110,6 @@ TEST_F(StatementImportTest, AHostAccountNumberLongerThanTheColumnNeverMatches)
     EXPECT_EQ("123456789", std::string(accountNumber.GetString()));
     EXPECT_EQ(1, statement->clearCalls);
     EXPECT_TRUE(statement->transactions.empty());
-}
-
-TEST_F(StatementImportTest, AFileThatIsNoStatementClearsTheStatementAndAddsNothing)
-{
-    for (const std::string& path : {MissingStatementPath(), std::string()})
-    {
-        statement = MakeHostObject<FakeStatement>();
-        ImportStatementFile(path.c_str(), context.Get(), statement.Get(), sortCode, accountNumber);
-        EXPECT_EQ((Lines{"ClearTransactions", "SetStatementBalance 0"}), statement->DescribedCalls());
-    }
-
-    statement = MakeHostObject<FakeStatement>();
-    Import(StatementContent(15, {ShortStatementLine(Line("TFR", "1.00", ""))}));
-    EXPECT_EQ((Lines{"ClearTransactions", "SetStatementBalance 0"}), statement->DescribedCalls());
-    EXPECT_DOUBLE_EQ(0.0, statement->balance);
-}
-
-TEST_F(StatementImportTest, ReadingEndsAtTheFirstLineThatCannotBeRead)
-{
-    Import(StatementContent(14, {ShortStatementLine(Line("TFR", "1.00", "")), "",
-                                 ShortStatementLine(Line("TFR", "2.00", ""))}));
-    ASSERT_EQ(1u, statement->transactions.size());
-    EXPECT_DOUBLE_EQ(1.0, statement->transactions[0]->amount);
-}
-
-TEST_F(StatementImportTest, NoTransactionObjectEndsTheImportKeepingWhatWasAdded)
-{
-    for (HRESULT answer : {S_OK, E_FAIL})
-    {
-        statement = MakeHostObject<FakeStatement>();
-        statement->objectsToGive = 1;
-        statement->noObjectResult = answer;
-        try
-        {
-            Import(StatementContent(14, {ShortStatementLine(Line("TFR", "1.00", "")),
-                                         ShortStatementLine(Line("TFR", "2.00", "")),
-                                         ShortStatementLine(Line("TFR", "3.00", ""))}));
-            ADD_FAILURE() << "the import went on without a transaction object";
-        }
-        catch (HRESULT code)
-        {
-            EXPECT_EQ(E_POINTER, code);
-        }
-        EXPECT_EQ(2, statement->addCalls);
-        ASSERT_EQ(1u, statement->transactions.size());
-        EXPECT_DOUBLE_EQ(1.0, statement->transactions[0]->amount);
-        EXPECT_EQ(1, statement->RefCount());
-    }
 }
 
 TEST_F(StatementImportTest, TextsReachTheHostInTheThreadsAnsiCodePage)
