@@ -6,6 +6,7 @@
 #include "module/ClassTable.h"
 #include "module/Module.h"
 #include "module/Registration.h"
+#include "statements/ChequeTypeCode.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
@@ -13,11 +14,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     {
         SetModuleInstance(instance);
         InitializeClassTable();
+        CreateChequeTypeCode();
         DisableThreadLibraryCalls(instance);
     }
     else if (reason == DLL_PROCESS_DETACH)
     {
         EndClassTable();
+        FreeChequeTypeCode();
         ReleaseModuleTypeInfo();
     }
     return TRUE;
