@@ -1,0 +1,197 @@
+// Imports a generated statement of 100,000 lines of one account through COM,
+// as the host does: the registered statement service, the registered
+// stand-in host choosing the file, a host statement that only counts. Prints
+// lines and megabytes per second, the process's peak memory, and how the
+// import compares with a loop that only reads the same file's lines.
+#include <windows.h>
+#include <ole2.h>
+#include <psapi.h>
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "VornBankReconciliation.h"
+#include "doubles/FakeBanking.h"
+#include "doubles/FakeStatement.h"
+#include "standin/StandInControl.h"
+#include "support/StatementFiles.h"
+
+namespace
+{
+const int LineCount = 100000;
+const int Repetitions = 3;
+const wchar_t StatementServiceProgId[] = L"VornTiloOnline.BankStatementService.1";
+
+// The stand-in host's control functions, from the DLL that COM loaded from
+// its registration (this program lives apart from it, so it cannot import
+// them).
+struct StandInControl
+{
+    decltype(&StandInReset) reset = nullptr;
+    decltype(&StandInSetStatementFileChoice) setChoice = nullptr;
+    ComPtr<IUnknown> keepLoaded;
+
+    bool Load()
+    {
+        if (FAILED(CoCreateInstance(CLSID_VornStatementFileSelector, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                    keepLoaded.OutVoid())))
+            return false;
+        HMODULE module = GetModuleHandleA("VornHostStandIn.dll");
+        if (!module)
+            return false;
+        reset = reinterpret_cast<decltype(reset)>(reinterpret_cast<void*>(GetProcAddress(module, "StandInReset")));
+        setChoice = reinterpret_cast<decltype(setChoice)>(
+            reinterpret_cast<void*>(GetProcAddress(module, "StandInSetStatementFileChoice")));
+        return reset && setChoice;
+    }
+};
+
+StandInControl g_standIn;
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
+}
+
+// A line as the bank exports it: varied dates, narratives, types and
+// amounts; a cheque now and then.
+StatementLineFields GeneratedLine(int index)
+{
+    static const char* const types[] = {"BGC", "DDR", "TFR", "FPO", "FPI", "CHQ", "POS", "ATM"};
+    char text[64];
+    StatementLineFields fields;
+    fields.sortCode = "203040";
+    fields.accountNumber = "41234567";
+    snprintf(text, sizeof text, "%02d/%02d/%04d", 1 + index % 28, 1 + (index / 28) % 12, 2010 + index % 5);
+    fields.date = text;
+    fields.type = types[index % 8];
+    if (fields.type == "CHQ")
+    {
+        snprintf(text, sizeof text, "%06d", 100000 + index % 900000);
+        fields.narratives = {text, "PAID TO SUPPLIER"};
+    }
+    else
+    {
+        snprintf(text, sizeof text, "\"PAYEE %d, LONDON\"", index % 977);
+        fields.narratives = {text, "REF INV-2013", "", "GBP", "MARKET STREET"};
+    }
+    snprintf(text, sizeof text, "%d.%02d", 1 + index % 4999, index % 100);
+    (index % 3 ? fields.debit : fields.credit) = text;
+    return fields;
+}
+
+std::string WriteStatement(bool fullLayout, long long& bytes)
+{
+    char folder[MAX_PATH] = {};
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "bst", 0, path);
+    std::ofstream file(path, std::ios::binary);
+    file << HeaderLine(fullLayout ? 18 : 14) << "\r\n";
+    for (int index = 0; index < LineCount; ++index)
+    {
+        const StatementLineFields fields = GeneratedLine(index);
+        file << (fullLayout ? FullStatementLine(fields) : ShortStatementLine(fields)) << "\r\n";
+    }
+    bytes = static_cast<long long>(file.tellp());
+    return path;
+}
+
+// The baseline: the same file's lines read and nothing else done.
+double ReadLinesOnly(const std::string& path, long& lines)
+{
+    const double start = Now();
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    lines = 0;
+    while (std::getline(file, line))
+        ++lines;
+    return Now() - start;
+}
+
+void PrintPeakMemory(const char* when)
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    printf("  peak memory %-22s working set %.1f MB, pagefile %.1f MB\n", when,
+           counters.PeakWorkingSetSize / (1024.0 * 1024.0), counters.PeakPagefileUsage / (1024.0 * 1024.0));
+}
+
+bool Measure(const char* name, bool fullLayout, IVornBankStatementService* service)
+{
+    long long bytes = 0;
+    const std::string path = WriteStatement(fullLayout, bytes);
+    g_standIn.setChoice(path.c_str(), 0);
+    ComPtr<FakeBankContext> context = FakeBankContext::WithAccount(L"20-30-40", L"41234567");
+
+    double best = 0.0;
+    bool complete = true;
+    for (int repetition = 0; repetition < Repetitions; ++repetition)
+    {
+        ComPtr<FakeStatement> statement = MakeHostObject<FakeStatement>();
+        statement->RecordCalls(false);
+        const double start = Now();
+        const HRESULT result = service->ImportStatement(context.Get(), statement.Get());
+        const double seconds = Now() - start;
+        if (FAILED(result) || statement->addCalls != LineCount)
+        {
+            printf("%s: import gave 0x%08lX with %d transactions\n", name, static_cast<unsigned long>(result),
+                   statement->addCalls);
+            complete = false;
+        }
+        if (repetition == 0 || seconds < best)
+            best = seconds;
+    }
+
+    long lines = 0;
+    double reading = ReadLinesOnly(path, lines);
+    for (int repetition = 1; repetition < Repetitions; ++repetition)
+        reading = std::min(reading, ReadLinesOnly(path, lines));
+    DeleteFileA(path.c_str());
+
+    printf("%-12s %d lines, %.1f MB, best of %d: %.3f s: %.0f lines/s, %.2f MB/s\n", name, LineCount,
+           bytes / (1024.0 * 1024.0), Repetitions, best, LineCount / best, bytes / best / (1024.0 * 1024.0));
+    printf("  reading the lines only: %.3f s (%ld lines); the import takes %.1f times as long\n", reading, lines,
+           best / reading);
+    PrintPeakMemory("after the import:");
+    return complete;
+}
+}
+
+int main()
+{
+    OleInitialize(nullptr);
+    bool complete = false;
+    {
+        PrintPeakMemory("at the start:");
+        ComPtr<IVornBankStatementService> service;
+        CLSID clsid;
+        if (!g_standIn.Load())
+        {
+            printf("The stand-in host is not registered.\n");
+        }
+        else if (FAILED(CLSIDFromProgID(StatementServiceProgId, &clsid)) ||
+                 FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IVornBankStatementService,
+                                         service.OutVoid())))
+        {
+            printf("The statement service is not registered.\n");
+        }
+        else
+        {
+            g_standIn.reset();
+            complete = Measure("full layout", true, service.Get());
+            complete = Measure("short layout", false, service.Get()) && complete;
+            g_standIn.reset();
+        }
+        g_standIn = StandInControl();
+    }
+    OleUninitialize();
+    return complete ? 0 : 1;
+}
