@@ -1,0 +1,60 @@
+#include "payments/VirtualStore.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace
+{
+const char VirtualStoreFolder[] = "virtualstore";
+const int RedirectMessageSize = 1024;
+}
+
+bool IsElevated()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_USERS, "S-1-5-19", 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool BuildVirtualStorePath(const char* chosenPath, char (&path)[MAX_PATH])
+{
+    char localAppData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, localAppData)))
+        return false;
+    const size_t chosenLength = strlen(chosenPath);
+    const char* withoutDrive = chosenPath + (chosenLength < 2 ? chosenLength : 2);
+    const int length = snprintf(path, MAX_PATH, "%s\\%s%s", localAppData, VirtualStoreFolder, withoutDrive);
+    if (length < 0 || length >= MAX_PATH)
+    {
+        path[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool RedirectedFileExists(const char* path)
+{
+    FILE* probe = fopen(path, "r+");
+    if (!probe)
+        return false;
+    fclose(probe);
+    return true;
+}
+
+void OfferRedirectedFolder(const char* virtualStorePath)
+{
+    char message[RedirectMessageSize];
+    snprintf(message, sizeof message, "%s: %s\n\n%s", "Due to Windows Redirect your file was saved to",
+             virtualStorePath, "Would you like to open the directory?");
+    if (MessageBoxA(nullptr, message, "Windows Redirect", MB_YESNO) != IDYES)
+        return;
+    char folder[MAX_PATH];
+    lstrcpynA(folder, virtualStorePath, MAX_PATH);
+    if (char* lastBackslash = strrchr(folder, '\\'))
+        *lastBackslash = '\0';
+    ShellExecuteA(nullptr, "open", folder, nullptr, nullptr, SW_SHOWDEFAULT);
+}
