@@ -10,6 +10,7 @@ struct Search
     const char* className;
     HWND except;
     HWND found;
+    const std::function<bool(HWND)>* match;
 };
 
 BOOL CALLBACK Match(HWND window, LPARAM parameter)
@@ -22,6 +23,8 @@ BOOL CALLBACK Match(HWND window, LPARAM parameter)
     if (search->caption && WindowText(window) != search->caption)
         return TRUE;
     if (search->className && ClassNameOf(window) != search->className)
+        return TRUE;
+    if (search->match && !(*search->match)(window))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -45,13 +48,19 @@ HWND Find(Search& search, DWORD timeoutMs)
 
 HWND WaitForWindow(const char* caption, const char* className, DWORD timeoutMs)
 {
-    Search search = {caption, className, nullptr, nullptr};
+    Search search = {caption, className, nullptr, nullptr, nullptr};
+    return Find(search, timeoutMs);
+}
+
+HWND WaitForWindowMatching(const std::function<bool(HWND)>& match, DWORD timeoutMs)
+{
+    Search search = {nullptr, nullptr, nullptr, nullptr, &match};
     return Find(search, timeoutMs);
 }
 
 HWND WaitForOtherWindow(HWND except, DWORD timeoutMs)
 {
-    Search search = {nullptr, nullptr, except, nullptr};
+    Search search = {nullptr, nullptr, except, nullptr, nullptr};
     return Find(search, timeoutMs);
 }
 

@@ -14,6 +14,10 @@
 // when null); null when none appears within the timeout.
 HWND WaitForWindow(const char* caption, const char* className = nullptr, DWORD timeoutMs = 10000);
 
+// A visible top-level window of this process for which `match` is true;
+// null when none appears within the timeout.
+HWND WaitForWindowMatching(const std::function<bool(HWND)>& match, DWORD timeoutMs = 10000);
+
 // Like WaitForWindow, but any window other than `except`.
 HWND WaitForOtherWindow(HWND except, DWORD timeoutMs = 10000);
 

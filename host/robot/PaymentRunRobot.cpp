@@ -1,0 +1,120 @@
+#include "robot/PaymentRunRobot.h"
+
+#include <algorithm>
+
+namespace
+{
+bool IsPaymentDialog(HWND window)
+{
+    return ClassNameOf(window) == "#32770" && WindowText(window) == PaymentDialogRobot::Caption;
+}
+
+bool IsRunWindow(HWND window)
+{
+    return IsMessageBox(window) || IsPaymentDialog(window) || IsFileDialog(window);
+}
+
+LONGLONG Now()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+}
+
+PaymentRunAnswers ConfirmAndSaveAs(const std::string& fileName)
+{
+    PaymentRunAnswers answers;
+    answers.paymentDialog = [](PaymentDialogRobot& dialog) { dialog.PressOk(); };
+    answers.fileName = fileName;
+    return answers;
+}
+
+PaymentRunRobot::PaymentRunRobot(PaymentRunAnswers answers)
+    : m_answers(std::move(answers)), m_thread([this] { Answer(); })
+{
+}
+
+PaymentRunRobot::~PaymentRunRobot()
+{
+    Stop();
+}
+
+PaymentRunSeen PaymentRunRobot::Stop()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+    return m_seen;
+}
+
+void PaymentRunRobot::Answer()
+{
+    while (!m_stop)
+    {
+        // A window already worked may stay open (a question of its own is
+        // up, or it refused what it was given); it is not worked twice.
+        const HWND window = WaitForWindowMatching(
+            [this](HWND candidate) {
+                return IsRunWindow(candidate) &&
+                    std::find(m_handled.begin(), m_handled.end(), candidate) == m_handled.end();
+            },
+            0);
+        if (!window)
+        {
+            Sleep(20);
+            continue;
+        }
+        if (IsMessageBox(window))
+        {
+            AnswerBox(window);
+            continue;
+        }
+        m_handled.push_back(window);
+        if (IsPaymentDialog(window))
+            AnswerPaymentDialog(window);
+        else
+            AnswerSaveDialog(window);
+    }
+}
+
+void PaymentRunRobot::AnswerPaymentDialog(HWND window)
+{
+    ++m_seen.paymentDialogs;
+    m_seen.paymentDialogOwner = GetWindow(window, GW_OWNER);
+    PaymentDialogRobot dialog;
+    if (!dialog.WaitForDialog(0))
+        return;
+    if (m_answers.paymentDialog)
+        m_answers.paymentDialog(dialog);
+    else
+        dialog.PressCancel();
+}
+
+void PaymentRunRobot::AnswerSaveDialog(HWND window)
+{
+    ++m_seen.saveDialogs;
+    SaveDialogRobot dialog;
+    dialog.Attach(window);
+    m_seen.saveDialogOwner = dialog.Owner();
+    m_seen.offeredFileName = dialog.FileName();
+    m_seen.fileTypes = dialog.FileTypes();
+    if (m_answers.fileName.empty())
+    {
+        dialog.Cancel();
+        return;
+    }
+    m_seen.savedAt = Now();
+    dialog.Save(m_answers.fileName, m_answers.replaceExisting);
+    const auto& questions = dialog.Questions();
+    m_seen.saveQuestions.insert(m_seen.saveQuestions.end(), questions.begin(), questions.end());
+}
+
+void PaymentRunRobot::AnswerBox(HWND box)
+{
+    const auto answer = m_answers.messageAnswers.find(ReadMessageBox(box).caption);
+    int button = GetDlgItem(box, IDOK) ? IDOK : IDNO;
+    if (answer != m_answers.messageAnswers.end())
+        button = answer->second;
+    m_seen.messages.push_back(AnswerMessageBox(box, button));
+}
