@@ -21,7 +21,9 @@ bool CPaymentFile::Close()
 {
     if (!m_file)
         return true;
-    const bool written = !WriteFailed();
+    // Flushed here, not left to fclose: a C runtime may drop the failure of
+    // the last buffer's write from fclose's result.
+    const bool written = fflush(m_file) == 0 && !WriteFailed();
     const bool closed = fclose(m_file) == 0;
     m_file = nullptr;
     return written && closed;

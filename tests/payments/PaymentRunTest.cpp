@@ -1,0 +1,624 @@
+// Whole payment runs: the real payment dialog and the real save dialog,
+// answered by the robot as a user would, the stand-in host's settings
+// component, the host's settings file and the payment file on disk.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "com/ErrorReporting.h"
+#include "doubles/FakeBanking.h"
+#include "payments/PaymentRun.h"
+#include "payments/PaymentStatusText.h"
+#include "payments/PaymentTypes.h"
+#include "resources/resource.h"
+#include "robot/PaymentRunRobot.h"
+#include "standin/StandInControl.h"
+#include "support/PaymentFileLines.h"
+#include "support/PaymentRuns.h"
+
+namespace
+{
+using Fields = std::map<int, std::string>;
+using DialogWork = std::function<void(PaymentDialogRobot&)>;
+
+const int Fields85 = 85;
+const int BulkListHeaderFields = 80;
+const char Payer[] = "20000087654321";
+const HRESULT InvalidArgument = static_cast<HRESULT>(0x800AFFFC);
+
+class PaymentRun : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        StandInReset();
+        for (const std::string& key : keys)
+            RemoveStoredSetting(key);
+    }
+
+    void TearDown() override
+    {
+        StandInReset();
+        for (const std::string& key : keys)
+            RemoveStoredSetting(key);
+    }
+
+    HRESULT Process(IVornPayments* batch, IVornBankContext* context)
+    {
+        return MethodGuard([&] { return RunPayments(batch, context, status); });
+    }
+
+    // One run of ProcessPayments with the robot answering its windows.
+    PaymentRunSeen Run(PaymentRunAnswers answers, IVornBankContext* context = nullptr)
+    {
+        PaymentRunRobot robot(std::move(answers));
+        result = Process(payments.Get(), context);
+        return robot.Stop();
+    }
+
+    // Answers that work the payment dialog, note the date it shows, confirm
+    // it and save as `fileName` (empty: cancel the save dialog).
+    PaymentRunAnswers Confirm(const std::string& fileName, const DialogWork& work = nullptr)
+    {
+        PaymentRunAnswers answers;
+        answers.fileName = fileName;
+        answers.paymentDialog = [this, work](PaymentDialogRobot& dialog) {
+            if (work)
+                work(dialog);
+            processingDate = dialog.ShownDate();
+            dialog.PressOk();
+        };
+        return answers;
+    }
+
+    // The keys of an account's remembered texts, removed after the test.
+    std::string TemplateKey(const std::string& suffix)
+    {
+        Forget(suffix);
+        return "TiloOnlineTemplate" + suffix;
+    }
+    std::string BenRefKey(const std::string& suffix)
+    {
+        Forget(suffix);
+        return "TiloOnlineBenRef" + suffix;
+    }
+    void Forget(const std::string& suffix)
+    {
+        keys.push_back("TiloOnlineTemplate" + suffix);
+        keys.push_back("TiloOnlineBenRef" + suffix);
+    }
+
+    std::string Day() const { return DayText(processingDate); }
+
+    std::vector<std::string> keys = {"TiloOnlineTemplate", "TiloOnlineBenRef"};
+    ComPtr<FakePayments> payments = MakeHostObject<FakePayments>();
+    ScratchFolder folder;
+    HRESULT result = E_FAIL;
+    LONG status = -1;
+    DATE processingDate = 0;
+};
+
+std::string Lines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line;
+    return text;
+}
+}
+
+TEST_F(PaymentRun, StandardDomesticWithAnIatMarkedInTheDialog)
+{
+    AddThreePayments(*payments.Get());
+    const std::string file = folder.File("standard.csv");
+
+    const PaymentRunSeen seen = Run(Confirm(file, [](PaymentDialogRobot& dialog) {
+        ASSERT_TRUE(dialog.ClickIatBox());
+        ASSERT_TRUE(dialog.SelectRows({1}));
+        ASSERT_TRUE(dialog.PressSet());
+    }));
+
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_EQ(std::vector<long>({0, 0, 0}), StatusCodes(*payments.Get()));
+    EXPECT_EQ(Lines({
+                  ExpectedLine(Fields85, {{4, "01"}, {13, Payer}, {17, "125.50"}, {19, Day()}, {25, "401122"},
+                                          {31, "12345678"}, {33, "SMITH & CO"}, {37, "INV 778"}}),
+                  ExpectedLine(Fields85, {{4, "03"}, {13, Payer}, {16, "GBP"}, {17, "42.00"}, {19, Day()},
+                                          {25, "309012"}, {31, "55556666"}, {40, "RN 12/345"}}),
+                  ExpectedLine(Fields85, {{4, "01"}, {13, Payer}, {17, "7.05"}, {19, Day()}, {25, "201133"},
+                                          {31, "11112222"}, {33, "GARDEN SUPPLIES"}}),
+              }),
+              FileBytes(file));
+    EXPECT_TRUE(seen.messages.empty());
+}
+
+TEST_F(PaymentRun, TemplateDomesticWritesTheCleanedTemplate)
+{
+    AddThreePayments(*payments.Get());
+    const std::string file = folder.File("template.csv");
+
+    Run(Confirm(file, [](PaymentDialogRobot& dialog) {
+        ASSERT_TRUE(dialog.ChooseFormat(TemplateDomestic));
+        ASSERT_TRUE(dialog.TypeTemplate("Rent & Co., 'A'"));
+    }));
+
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunSucceeded, status);
+    const Fields common = {{4, "01"}, {6, "RENT & CO. A"}, {13, Payer}, {16, "GBP"}, {19, Day()}};
+    auto with = [&](Fields fields) {
+        fields.insert(common.begin(), common.end());
+        return ExpectedLine(Fields85, fields);
+    };
+    EXPECT_EQ(Lines({with({{17, "125.50"}, {37, "INV 778"}}), with({{17, "42.00"}, {37, "RN 12/345"}}),
+                     with({{17, "7.05"}})}),
+              FileBytes(file));
+    EXPECT_EQ("Rent & Co., 'A'", StoredSetting("TiloOnlineTemplate"));
+    EXPECT_EQ("", StoredSetting("TiloOnlineBenRef"));
+}
+
+TEST_F(PaymentRun, BulkListHasItsHeaderFromTheFirstPayment)
+{
+    AddThreePayments(*payments.Get());
+    const std::string file = folder.File("bulk.csv");
+
+    Run(Confirm(file, [](PaymentDialogRobot& dialog) {
+        ASSERT_TRUE(dialog.ChooseFormat(BulkList));
+        ASSERT_TRUE(dialog.TypeTemplate("Suppliers"));
+        ASSERT_TRUE(dialog.TypeBenRef("June run"));
+    }));
+
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_EQ(Lines({
+                  ExpectedLine(BulkListHeaderFields, {{4, "06"}, {6, "SUPPLIERS"}, {13, Payer}, {19, Day()},
+                                                      {37, "JUNE RUN"}, {74, "C"}}),
+                  ExpectedLine(Fields85, {{4, "07"}, {8, "INV 778"}, {16, "GBP"}, {17, "125.50"}, {25, "401122"},
+                                          {31, "12345678"}, {33, "SMITH & CO"}}),
+                  ExpectedLine(Fields85, {{4, "07"}, {8, "INV 779"}, {16, "GBP"}, {17, "42.00"}, {25, "309012"},
+                                          {31, "55556666"}, {33, "OBRIEN LTD."}, {37, "RN 12/345"}}),
+                  ExpectedLine(Fields85, {{4, "07"}, {16, "GBP"}, {17, "7.05"}, {25, "201133"}, {31, "11112222"},
+                                          {33, "GARDEN SUPPLIES"}}),
+              }),
+              FileBytes(file));
+}
+
+TEST_F(PaymentRun, AdHocBulkNamesTheChosenFileInItsHeader)
+{
+    AddThreePayments(*payments.Get());
+    const std::string file = folder.File("june payments.csv");
+
+    Run(Confirm(file, [](PaymentDialogRobot& dialog) {
+        ASSERT_TRUE(dialog.ChooseFormat(AdHocBulk));
+        ASSERT_TRUE(dialog.TypeBenRef("June run"));
+    }));
+
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_EQ(Lines({
+                  ExpectedLine(Fields85, {{4, "08"}, {9, "JUNE PAYMENTS.CS"}, {13, Payer}, {19, Day()},
+                                          {37, "JUNE RUN"}}),
+                  ExpectedLine(Fields85, {{4, "09"}, {16, "GBP"}, {17, "125.50"}, {25, "401122"}, {31, "12345678"},
+                                          {33, "SMITH & CO"}, {37, "INV 778"}}),
+                  ExpectedLine(Fields85, {{4, "09"}, {16, "GBP"}, {17, "42.00"}, {25, "309012"}, {31, "55556666"},
+                                          {33, "OBRIEN LTD."}, {37, "RN 12/345"}}),
+                  ExpectedLine(Fields85, {{4, "09"}, {16, "GBP"}, {17, "7.05"}, {25, "201133"}, {31, "11112222"},
+                                          {33, "GARDEN SUPPLIES"}, {37, Payer}}),
+              }),
+              FileBytes(file));
+}
+
+TEST_F(PaymentRun, FourThousandPaymentsAreWrittenOneMoreIsRefused)
+{
+    AddValidPayments(*payments.Get(), MaximumPayments);
+    const std::string file = folder.File("full.csv");
+    Run(Confirm(file));
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunSucceeded, status);
+    const std::vector<std::string> lines = LinesOf(FileBytes(file));
+    ASSERT_EQ(static_cast<size_t>(MaximumPayments), lines.size());
+    EXPECT_EQ(std::vector<long>({0}), payments->payments.back()->statusCodesSet);
+
+    AddValidPayments(*payments.Get(), 1);
+    for (const auto& payment : payments->payments)
+        payment->statusCodesSet.clear();
+    payments->itemRequests.clear();
+    const PaymentRunSeen seen = Run(Confirm(folder.File("refused.csv")));
+    EXPECT_EQ(RunTooManyPayments, result);
+    EXPECT_EQ(RunTooManyPayments, status);
+    EXPECT_EQ(0, seen.paymentDialogs);
+    EXPECT_EQ(0, seen.saveDialogs);
+    EXPECT_TRUE(payments->itemRequests.empty());
+    EXPECT_FALSE(FileExists(folder.File("refused.csv")));
+    ASSERT_EQ(1u, seen.messages.size());
+    EXPECT_EQ("Vorn Tilo Online", seen.messages[0].caption);
+    EXPECT_EQ("Too many payment instructions have been submitted. Tilo Online supports a maximum of 4000 payments "
+              "in a single file.",
+              seen.messages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), seen.messages[0].icon);
+    EXPECT_EQ(std::vector<int>({IDOK}), seen.messages[0].buttons);
+}
+
+TEST_F(PaymentRun, CancelInEitherDialogWritesNothing)
+{
+    AddThreePayments(*payments.Get());
+    payments->payments[1]->statusCode = IatMark;
+    const std::string file = folder.File("cancelled.csv");
+    const DialogWork typeTexts = [](PaymentDialogRobot& dialog) {
+        ASSERT_TRUE(dialog.ChooseFormat(BulkList));
+        ASSERT_TRUE(dialog.TypeTemplate("Suppliers"));
+    };
+
+    PaymentRunAnswers cancelPaymentDialog;
+    cancelPaymentDialog.fileName = file;
+    cancelPaymentDialog.paymentDialog = [&](PaymentDialogRobot& dialog) {
+        typeTexts(dialog);
+        dialog.PressCancel();
+    };
+    PaymentRunSeen seen = Run(cancelPaymentDialog);
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunCancelled, status);
+    EXPECT_EQ(0, seen.saveDialogs);
+    ASSERT_EQ(1u, seen.messages.size());
+    EXPECT_EQ("Changes have been made", seen.messages[0].caption);
+    EXPECT_EQ(std::vector<long>({0, 0, 0}), StatusCodes(*payments.Get())) << "the dialog clears the IAT marks";
+
+    status = -1;
+    seen = Run(Confirm("", typeTexts));
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunCancelled, status);
+    EXPECT_EQ(1, seen.saveDialogs);
+
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_EQ("(missing)", StoredSetting("TiloOnlineTemplate"));
+    EXPECT_EQ("(missing)", StoredSetting("TiloOnlineBenRef"));
+    for (const auto& payment : payments->payments)
+        EXPECT_EQ(0u, payment->unexpectedCalls.size());
+}
+
+TEST_F(PaymentRun, AnInvalidPaymentAmongManyFailsTheRunButEveryLineIsWritten)
+{
+    AddValidPayments(*payments.Get(), 5);
+    payments->payments[2]->amount = 0.0;
+    payments->payments[3]->payeeAccountNumber = L"1234 5678";
+    for (const auto& payment : payments->payments)
+        payment->statusCode = 7;
+    const std::string file = folder.File("invalid.csv");
+
+    Run(Confirm(file, [](PaymentDialogRobot& dialog) { ASSERT_TRUE(dialog.ChooseFormat(BulkList)); }));
+
+    EXPECT_EQ(S_FALSE, result);
+    EXPECT_EQ(RunHasInvalidPayments, status);
+    EXPECT_EQ(std::vector<long>({0, 0, StatusInvalidAmount, StatusInvalidPayeeAccountNumber, 0}),
+              StatusCodes(*payments.Get()));
+    EXPECT_EQ(6u, LinesOf(FileBytes(file)).size());
+}
+
+TEST_F(PaymentRun, AFailedHeaderLeavesTheHeaderAloneInTheFile)
+{
+    struct Case
+    {
+        PaymentFormat format;
+        void (*spoil)(FakePayment&);
+        long code;
+    };
+    const Case cases[] = {
+        {BulkList, [](FakePayment& first) { first.payerSortCode = L"20-00-0"; }, StatusInvalidPayerSortCode},
+        {AdHocBulk, [](FakePayment& first) { first.payerAccountNumber = L"8765432"; },
+         StatusInvalidPayerAccountNumber},
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.format);
+        payments = MakeHostObject<FakePayments>();
+        AddValidPayments(*payments.Get(), 3);
+        test.spoil(*payments->payments[0].Get());
+        payments->payments[1]->statusCode = IatMark;
+        const std::string file = folder.File("header" + std::to_string(test.format) + ".csv");
+
+        Run(Confirm(file, [&](PaymentDialogRobot& dialog) { ASSERT_TRUE(dialog.ChooseFormat(test.format)); }));
+
+        EXPECT_EQ(S_FALSE, result);
+        EXPECT_EQ(RunHasInvalidPayments, status);
+        const std::vector<std::string> lines = LinesOf(FileBytes(file));
+        ASSERT_EQ(1u, lines.size());
+        EXPECT_EQ(test.format == BulkList ? "06" : "08", lines[0].substr(3, 2));
+        EXPECT_EQ(std::vector<long>({test.code, IatMark, 0}), StatusCodes(*payments.Get()));
+        EXPECT_TRUE(payments->payments[2]->statusCodesSet.empty());
+    }
+}
+
+TEST_F(PaymentRun, RemembersTheTextsPerAccountAndOffersThemOnTheNextRun)
+{
+    AddThreePayments(*payments.Get());
+    const ComPtr<FakeBankContext> account = FakeBankContext::WithAccount(L"12-34-56", L"12345678");
+    Run(Confirm(folder.File("first.csv"),
+                [](PaymentDialogRobot& dialog) {
+                    ASSERT_TRUE(dialog.ChooseFormat(BulkList));
+                    ASSERT_TRUE(dialog.TypeTemplate("BULK-7"));
+                    ASSERT_TRUE(dialog.TypeBenRef("REF 9"));
+                }),
+        account.Get());
+    ASSERT_EQ(RunSucceeded, status);
+    EXPECT_EQ("BULK-7", StoredSetting(TemplateKey("123456_12345678")));
+    EXPECT_EQ("REF 9", StoredSetting(BenRefKey("123456_12345678")));
+    EXPECT_EQ("(missing)", StoredSetting("TiloOnlineTemplate"));
+
+    // A context without an account, and one whose account is null although
+    // the host reports success, share the keys without suffix.
+    const ComPtr<FakeBankContext> nullAccount = MakeHostObject<FakeBankContext>();
+    Run(Confirm(folder.File("second.csv"),
+                [](PaymentDialogRobot& dialog) {
+                    ASSERT_TRUE(dialog.ChooseFormat(TemplateDomestic));
+                    ASSERT_TRUE(dialog.TypeTemplate("PLAIN"));
+                }),
+        nullAccount.Get());
+    ASSERT_EQ(RunSucceeded, status);
+    EXPECT_EQ(1, nullAccount->calls);
+    EXPECT_EQ("PLAIN", StoredSetting("TiloOnlineTemplate"));
+    EXPECT_EQ("", StoredSetting("TiloOnlineBenRef"));
+
+    struct Offered
+    {
+        std::string templateName;
+        std::string benRef;
+    };
+    auto offeredTo = [&](IVornBankContext* context) {
+        Offered offered;
+        PaymentRunAnswers look;
+        look.paymentDialog = [&](PaymentDialogRobot& dialog) {
+            dialog.ChooseFormat(BulkList);
+            offered = {dialog.Control(IDC_TEMPLATE).text, dialog.Control(IDC_BENREF).text};
+            dialog.PressCancel();
+        };
+        Run(look, context);
+        return offered;
+    };
+    const Offered toAccount = offeredTo(account.Get());
+    EXPECT_EQ("BULK-7", toAccount.templateName);
+    EXPECT_EQ("REF 9", toAccount.benRef);
+    const ComPtr<FakeBankContext> noAccount = FakeBankContext::WithoutAccount();
+    const Offered withoutAccount = offeredTo(noAccount.Get());
+    EXPECT_EQ("PLAIN", withoutAccount.templateName);
+    EXPECT_EQ("", withoutAccount.benRef);
+    EXPECT_EQ("PLAIN", offeredTo(nullptr).templateName);
+}
+
+TEST_F(PaymentRun, AFolderThatCannotBeOpenedFallsBackToTheVirtualStore)
+{
+    AddThreePayments(*payments.Get());
+    char localAppData[MAX_PATH] = {};
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, localAppData));
+    const std::string store = std::string(localAppData) + "\\virtualstore";
+    const bool storeExisted = FileExists(store);
+    const std::string missing = "vorn-missing-" + std::to_string(GetCurrentProcessId());
+    const std::string chosen = "C:\\" + missing + "\\pay.csv";
+    const std::string storeFolder = store + "\\" + missing;
+    const std::string redirected = storeFolder + "\\pay.csv";
+
+    // Without the folder in the virtual store either, the file cannot be had.
+    PaymentRunSeen seen = Run(Confirm(chosen));
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunFileFailed, status);
+    EXPECT_TRUE(seen.messages.empty());
+
+    ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExA(nullptr, storeFolder.c_str(), nullptr));
+    seen = Run(Confirm(chosen));
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_FALSE(FileExists(chosen));
+    EXPECT_EQ(3u, LinesOf(FileBytes(redirected)).size());
+    ASSERT_EQ(1u, seen.messages.size());
+    EXPECT_EQ("Windows Redirect", seen.messages[0].caption);
+    EXPECT_EQ("Due to Windows Redirect your file was saved to: " + redirected +
+                  "\n\nWould you like to open the directory?",
+              seen.messages[0].text);
+    EXPECT_EQ(std::vector<int>({IDYES, IDNO}), seen.messages[0].buttons);
+    EXPECT_EQ(0u, seen.messages[0].icon);
+    EXPECT_EQ(nullptr, seen.messages[0].owner);
+
+    // A path that would not fit the virtual store's buffer is refused whole:
+    // no file with a cut name appears in the store.
+    const std::string longName = std::string(240 - chosen.size() + 7, 'n') + ".csv";
+    const std::string longChosen = "C:\\" + missing + "\\" + longName;
+    ASSERT_LE(longChosen.size(), 259u);
+    seen = Run(Confirm(longChosen));
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunFileFailed, status);
+    EXPECT_TRUE(seen.messages.empty());
+    DeleteFileA(redirected.c_str());
+    EXPECT_TRUE(RemoveDirectoryA(storeFolder.c_str())) << "the store folder holds a file with a cut name";
+    if (!storeExisted)
+        RemoveDirectoryA(store.c_str());
+}
+
+TEST_F(PaymentRun, TheHostsSettingsComponentFailingEndsTheRunBeforeAnyWindow)
+{
+    AddThreePayments(*payments.Get());
+    StandInFailOperation(StandInGetPaymentFileDefaults, E_ACCESSDENIED, "The settings store is locked.");
+    status = -5;
+    PaymentRunSeen seen = Run(Confirm(folder.File("never.csv")));
+    EXPECT_EQ(DISP_E_EXCEPTION, result);
+    EXPECT_EQ(-5, status);
+    EXPECT_EQ(0, seen.paymentDialogs);
+
+    StandInReset();
+    ASSERT_EQ(S_OK, StandInUnregisterClass(StandInSettingsClass));
+    seen = Run(Confirm(folder.File("never.csv")));
+    EXPECT_EQ(DISP_E_EXCEPTION, result);
+    EXPECT_EQ(-5, status);
+    EXPECT_EQ(0, seen.paymentDialogs);
+    EXPECT_TRUE(seen.messages.empty());
+    EXPECT_TRUE(payments->itemRequests.empty());
+}
+
+TEST_F(PaymentRun, NullPaymentsAreAnInvalidArgument)
+{
+    const PaymentRunSeen seen = [&] {
+        PaymentRunRobot robot(Confirm(folder.File("never.csv")));
+        result = Process(nullptr, nullptr);
+        return robot.Stop();
+    }();
+    EXPECT_EQ(InvalidArgument, result);
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_EQ(0, seen.paymentDialogs);
+    ComPtr<IErrorInfo> error;
+    ASSERT_EQ(S_OK, GetErrorInfo(0, error.Out()));
+    BStr description;
+    error->GetDescription(description.Out());
+    EXPECT_STREQ(L"Invalid argument", description.Text());
+}
+
+TEST_F(PaymentRun, TheHostsDefaultsAreOfferedInTheSaveDialog)
+{
+    StandInSetPaymentFileDefaults("june", "txt", "C:\\no-such-folder");
+    AddThreePayments(*payments.Get());
+    PaymentRunSeen seen = Run(Confirm(""));
+    EXPECT_EQ(RunCancelled, status);
+    EXPECT_EQ("june", seen.offeredFileName);
+    EXPECT_EQ(std::vector<std::string>({"Payment Files (*.txt)", "All Files (*.*)"}), seen.fileTypes);
+    ASSERT_EQ(1u, seen.messages.size());
+    EXPECT_EQ("Invalid default path", seen.messages[0].caption);
+
+    // A name typed without extension gets the host's.
+    StandInSetPaymentFileDefaults("june", "txt", "C:\\");
+    Run(Confirm(folder.File("typed")));
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_TRUE(FileExists(folder.File("typed.txt")));
+
+    StandInSetPaymentFileDefaults("june", "", "C:\\");
+    seen = Run(Confirm(""));
+    EXPECT_EQ(std::vector<std::string>({"All Files (*.*)"}), seen.fileTypes);
+    EXPECT_TRUE(seen.messages.empty());
+}
+
+TEST_F(PaymentRun, TheHostsActiveWindowOwnsTheDialogsAndTheLimitMessage)
+{
+    const HWND host = CreateWindowExA(0, "Static", "host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                                      nullptr, nullptr);
+    ASSERT_TRUE(host);
+    SetActiveWindow(host);
+    ASSERT_EQ(host, GetActiveWindow());
+    AddThreePayments(*payments.Get());
+    PaymentRunSeen seen = Run(Confirm(""));
+    EXPECT_EQ(host, seen.paymentDialogOwner);
+    EXPECT_EQ(host, seen.saveDialogOwner);
+
+    AddValidPayments(*payments.Get(), MaximumPayments);
+    seen = Run(Confirm(""));
+    EXPECT_EQ(RunTooManyPayments, status);
+    ASSERT_EQ(1u, seen.messages.size());
+    EXPECT_EQ(host, seen.messages[0].owner);
+    DestroyWindow(host);
+}
+
+TEST(PaymentStatusText, TextsForCodesZeroToThirtyFiveOnly)
+{
+    auto textOf = [](LONG code, HRESULT* result) {
+        const BStr untouched(SysAllocString(L"untouched"));
+        BSTR text = untouched.Get();
+        *result = MethodGuard([&] {
+            PaymentStatusText(code, &text);
+            return S_OK;
+        });
+        if (text == untouched.Get())
+            return std::wstring(L"untouched");
+        const BStr received(text);
+        return std::wstring(received.Text());
+    };
+    HRESULT result = E_FAIL;
+    EXPECT_EQ(L"Payment processed successfully.", textOf(StatusProcessed, &result));
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(L"Invalid Amount specified for payment: negative payments not supported.",
+              textOf(StatusInvalidAmount, &result));
+    EXPECT_EQ(L"An error occurred with the status field.", textOf(StatusFieldError, &result));
+    for (LONG code : {1L, 36L, 40L, -1L})
+    {
+        EXPECT_EQ(L"untouched", textOf(code, &result)) << code;
+        EXPECT_EQ(S_OK, result);
+    }
+    EXPECT_EQ(InvalidArgument, MethodGuard([] {
+                  PaymentStatusText(0, nullptr);
+                  return S_OK;
+              }));
+}
+
+// The fixture of the tests links this file of the Wine prefix's drive C: to
+// the device that fails every write, as a full disk does.
+TEST_F(PaymentRun, AWriteThatFailsIsAFileFailureNotASuccess)
+{
+    const std::string fullDisk = "C:\\vorn-full-disk.csv";
+    FILE* device = fopen(fullDisk.c_str(), "rb");
+    ASSERT_TRUE(device) << "made by the tests' fixture";
+    fclose(device);
+    AddValidPayments(*payments.Get(), 3);
+    payments->payments[0]->amount = -1.0;
+    // Three lines stay in the file's buffer: the failure comes at the close.
+    Run(Confirm(fullDisk));
+    EXPECT_EQ(S_FALSE, result) << "the result as it stands";
+    EXPECT_EQ(RunFileFailed, status);
+
+    // A failure while writing stops the writing.
+    payments = MakeHostObject<FakePayments>();
+    AddValidPayments(*payments.Get(), 200);
+    Run(Confirm(fullDisk));
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunFileFailed, status);
+    EXPECT_EQ(std::vector<long>({0}), payments->payments[0]->statusCodesSet);
+    EXPECT_TRUE(payments->payments.back()->statusCodesSet.empty());
+}
+
+TEST_F(PaymentRun, AnEmptyBatchGivesAnEmptyFileInEveryFormat)
+{
+    for (PaymentFormat format : {StandardDomestic, TemplateDomestic, BulkList, AdHocBulk})
+    {
+        SCOPED_TRACE(format);
+        const std::string file = folder.File("empty" + std::to_string(format) + ".csv");
+        Run(Confirm(file, [&](PaymentDialogRobot& dialog) { ASSERT_TRUE(dialog.ChooseFormat(format)); }));
+        EXPECT_EQ(S_OK, result);
+        EXPECT_EQ(RunSucceeded, status);
+        EXPECT_TRUE(FileExists(file));
+        EXPECT_EQ("", FileBytes(file));
+    }
+    EXPECT_TRUE(payments->itemRequests.empty());
+}
+
+TEST_F(PaymentRun, APaymentTheHostCannotGiveEndsTheWriting)
+{
+    AddValidPayments(*payments.Get(), 4);
+    payments->payments[0]->amount = 0.0;
+    payments->failingItems = {2};
+    const std::string file = folder.File("item.csv");
+    // Only the run's own requests count, not the dialog's for its list.
+    const DialogWork forgetRequests = [&](PaymentDialogRobot&) { payments->itemRequests.clear(); };
+    Run(Confirm(file, forgetRequests));
+    EXPECT_EQ(S_FALSE, result);
+    EXPECT_EQ(RunFileFailed, status);
+    EXPECT_EQ(2u, LinesOf(FileBytes(file)).size());
+    EXPECT_EQ(std::vector<long>({0, 1, 2}), payments->itemRequests);
+
+    // The header's payment, too: nothing is written from a payment that
+    // did not come.
+    payments->failingItems = {0};
+    for (const auto& payment : payments->payments)
+        payment->statusCodesSet.clear();
+    for (PaymentFormat format : {BulkList, AdHocBulk})
+    {
+        SCOPED_TRACE(format);
+        Run(Confirm(file, [&](PaymentDialogRobot& dialog) {
+            forgetRequests(dialog);
+            ASSERT_TRUE(dialog.ChooseFormat(format));
+        }));
+        EXPECT_EQ(S_OK, result);
+        EXPECT_EQ(RunFileFailed, status);
+        EXPECT_EQ("", FileBytes(file));
+        EXPECT_EQ(std::vector<long>({0}), payments->itemRequests);
+    }
+    for (const auto& payment : payments->payments)
+        EXPECT_TRUE(payment->statusCodesSet.empty());
+}
