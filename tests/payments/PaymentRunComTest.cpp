@@ -1,6 +1,7 @@
-// Whole payment runs: the real payment dialog and the real save dialog,
-// answered by the robot as a user would, the stand-in host's settings
-// component, the host's settings file and the payment file on disk.
+// Whole payment runs through the registered payment service, as the host
+// calls it: the real payment dialog and the real save dialog answered by the
+// robot as a user would, the stand-in host's settings component, the host's
+// settings file and the payment file on disk.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -10,16 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "com/ErrorReporting.h"
+#include "VornBankPayments.h"
+#include "VornTiloOnline.h"
 #include "doubles/FakeBanking.h"
-#include "payments/PaymentRun.h"
-#include "payments/PaymentStatusText.h"
 #include "payments/PaymentTypes.h"
 #include "resources/resource.h"
 #include "robot/PaymentRunRobot.h"
 #include "standin/StandInControl.h"
+#include "support/ComponentObjects.h"
 #include "support/PaymentFileLines.h"
 #include "support/PaymentRuns.h"
+#include "support/PostedError.h"
 
 namespace
 {
@@ -30,6 +32,7 @@ const int Fields85 = 85;
 const int BulkListHeaderFields = 80;
 const char Payer[] = "20000087654321";
 const HRESULT InvalidArgument = static_cast<HRESULT>(0x800AFFFC);
+const wchar_t PaymentServiceProgId[] = L"VornTiloOnline.BankPaymentService.1";
 
 class PaymentRun : public testing::Test
 {
@@ -39,6 +42,7 @@ protected:
         StandInReset();
         for (const std::string& key : keys)
             RemoveStoredSetting(key);
+        ASSERT_EQ(S_OK, CreateByProgId(PaymentServiceProgId, IID_IVornBankPaymentService, service));
     }
 
     void TearDown() override
@@ -48,17 +52,19 @@ protected:
             RemoveStoredSetting(key);
     }
 
-    HRESULT Process(IVornPayments* batch, IVornBankContext* context)
-    {
-        return MethodGuard([&] { return RunPayments(batch, context, status); });
-    }
-
-    // One run of ProcessPayments with the robot answering its windows.
+    // One run of ProcessPayments with the robot answering its windows; the
+    // service's status afterwards lands in `status`.
     PaymentRunSeen Run(PaymentRunAnswers answers, IVornBankContext* context = nullptr)
     {
+        return RunWith(std::move(answers), payments.Get(), context);
+    }
+    PaymentRunSeen RunWith(PaymentRunAnswers answers, IVornPayments* batch, IVornBankContext* context)
+    {
         PaymentRunRobot robot(std::move(answers));
-        result = Process(payments.Get(), context);
-        return robot.Stop();
+        result = service->ProcessPayments(batch, context);
+        PaymentRunSeen seen = robot.Stop();
+        EXPECT_EQ(S_OK, service->GetStatus(&status));
+        return seen;
     }
 
     // Answers that work the payment dialog, note the date it shows, confirm
@@ -96,6 +102,7 @@ protected:
     std::string Day() const { return DayText(processingDate); }
 
     std::vector<std::string> keys = {"TiloOnlineTemplate", "TiloOnlineBenRef"};
+    ComPtr<IVornBankPaymentService> service;
     ComPtr<FakePayments> payments = MakeHostObject<FakePayments>();
     ScratchFolder folder;
     HRESULT result = E_FAIL;
@@ -114,6 +121,18 @@ std::string Lines(const std::vector<std::string>& lines)
 
 TEST_F(PaymentRun, StandardDomesticWithAnIatMarkedInTheDialog)
 {
+    // The service as the host finds it: through the bank's list, by name.
+    ComPtr<IVornBank> bank;
+    ASSERT_EQ(S_OK, CreateByProgId(L"VornTiloOnline.Bank.1", IID_IVornBank, bank));
+    ComPtr<IVornBankServices> services;
+    ASSERT_EQ(S_OK, bank->GetServices(services.Out()));
+    Variant name;
+    V_VT(name.Get()) = VT_BSTR;
+    V_BSTR(name.Get()) = SysAllocString(L"Bank Payment Service");
+    ComPtr<IVornBankService> listed;
+    ASSERT_EQ(S_OK, services->GetItem(name.Get(), listed.Out()));
+    ASSERT_EQ(S_OK, listed->QueryInterface(IID_IVornBankPaymentService, service.OutVoid()));
+
     AddThreePayments(*payments.Get());
     const std::string file = folder.File("standard.csv");
 
@@ -268,7 +287,7 @@ TEST_F(PaymentRun, CancelInEitherDialogWritesNothing)
     EXPECT_EQ("Changes have been made", seen.messages[0].caption);
     EXPECT_EQ(std::vector<long>({0, 0, 0}), StatusCodes(*payments.Get())) << "the dialog clears the IAT marks";
 
-    status = -1;
+    service->SetStatus(-1);
     seen = Run(Confirm("", typeTexts));
     EXPECT_EQ(S_OK, result);
     EXPECT_EQ(RunCancelled, status);
@@ -441,7 +460,7 @@ TEST_F(PaymentRun, TheHostsSettingsComponentFailingEndsTheRunBeforeAnyWindow)
 {
     AddThreePayments(*payments.Get());
     StandInFailOperation(StandInGetPaymentFileDefaults, E_ACCESSDENIED, "The settings store is locked.");
-    status = -5;
+    service->SetStatus(-5);
     PaymentRunSeen seen = Run(Confirm(folder.File("never.csv")));
     EXPECT_EQ(DISP_E_EXCEPTION, result);
     EXPECT_EQ(-5, status);
@@ -459,19 +478,12 @@ TEST_F(PaymentRun, TheHostsSettingsComponentFailingEndsTheRunBeforeAnyWindow)
 
 TEST_F(PaymentRun, NullPaymentsAreAnInvalidArgument)
 {
-    const PaymentRunSeen seen = [&] {
-        PaymentRunRobot robot(Confirm(folder.File("never.csv")));
-        result = Process(nullptr, nullptr);
-        return robot.Stop();
-    }();
+    service->SetStatus(-5);
+    const PaymentRunSeen seen = RunWith(Confirm(folder.File("never.csv")), nullptr, nullptr);
     EXPECT_EQ(InvalidArgument, result);
     EXPECT_EQ(RunSucceeded, status);
     EXPECT_EQ(0, seen.paymentDialogs);
-    ComPtr<IErrorInfo> error;
-    ASSERT_EQ(S_OK, GetErrorInfo(0, error.Out()));
-    BStr description;
-    error->GetDescription(description.Out());
-    EXPECT_STREQ(L"Invalid argument", description.Text());
+    EXPECT_EQ(L"Invalid argument", TakePostedError().description);
 }
 
 TEST_F(PaymentRun, TheHostsDefaultsAreOfferedInTheSaveDialog)
@@ -517,15 +529,12 @@ TEST_F(PaymentRun, TheHostsActiveWindowOwnsTheDialogsAndTheLimitMessage)
     DestroyWindow(host);
 }
 
-TEST(PaymentStatusText, TextsForCodesZeroToThirtyFiveOnly)
+TEST_F(PaymentRun, StatusTextsForCodesZeroToThirtyFiveOnly)
 {
-    auto textOf = [](LONG code, HRESULT* result) {
+    auto textOf = [&](LONG code, HRESULT* result) {
         const BStr untouched(SysAllocString(L"untouched"));
         BSTR text = untouched.Get();
-        *result = MethodGuard([&] {
-            PaymentStatusText(code, &text);
-            return S_OK;
-        });
+        *result = service->GetPaymentStatusText(code, &text);
         if (text == untouched.Get())
             return std::wstring(L"untouched");
         const BStr received(text);
@@ -542,10 +551,8 @@ TEST(PaymentStatusText, TextsForCodesZeroToThirtyFiveOnly)
         EXPECT_EQ(L"untouched", textOf(code, &result)) << code;
         EXPECT_EQ(S_OK, result);
     }
-    EXPECT_EQ(InvalidArgument, MethodGuard([] {
-                  PaymentStatusText(0, nullptr);
-                  return S_OK;
-              }));
+    EXPECT_EQ(InvalidArgument, service->GetPaymentStatusText(0, nullptr));
+    EXPECT_EQ(L"Invalid argument", TakePostedError().description);
 }
 
 // The fixture of the tests links this file of the Wine prefix's drive C: to
