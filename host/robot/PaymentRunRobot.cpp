@@ -4,6 +4,15 @@
 
 namespace
 {
+// How long a payment dialog may stay open, with no message of its own up,
+// after its answers are done.
+const DWORD AbandonAfterMs = 5000;
+
+bool IsOpen(HWND window)
+{
+    return IsWindow(window) && IsWindowVisible(window);
+}
+
 bool IsPaymentDialog(HWND window)
 {
     return ClassNameOf(window) == "#32770" && WindowText(window) == PaymentDialogRobot::Caption;
@@ -89,6 +98,27 @@ void PaymentRunRobot::AnswerPaymentDialog(HWND window)
         m_answers.paymentDialog(dialog);
     else
         dialog.PressCancel();
+    FinishPaymentDialog(dialog);
+}
+
+void PaymentRunRobot::FinishPaymentDialog(PaymentDialogRobot& dialog)
+{
+    DWORD start = GetTickCount();
+    while (IsOpen(dialog.Dialog()))
+    {
+        if (const HWND box = WaitForMessageBox(dialog.Dialog(), 20))
+        {
+            AnswerBox(box);
+            start = GetTickCount();
+            continue;
+        }
+        if (GetTickCount() - start > AbandonAfterMs)
+        {
+            ++m_seen.abandonedDialogs;
+            dialog.CloseByForce();
+            return;
+        }
+    }
 }
 
 void PaymentRunRobot::AnswerSaveDialog(HWND window)
@@ -105,9 +135,11 @@ void PaymentRunRobot::AnswerSaveDialog(HWND window)
         return;
     }
     m_seen.savedAt = Now();
-    dialog.Save(m_answers.fileName, m_answers.replaceExisting);
+    const bool saved = dialog.Save(m_answers.fileName, m_answers.replaceExisting);
     const auto& questions = dialog.Questions();
     m_seen.saveQuestions.insert(m_seen.saveQuestions.end(), questions.begin(), questions.end());
+    if (!saved)
+        dialog.Cancel();
 }
 
 void PaymentRunRobot::AnswerBox(HWND box)

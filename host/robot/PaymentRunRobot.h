@@ -22,11 +22,13 @@ struct PaymentRunAnswers
 {
     // Works the payment dialog and ends it (PressOk or PressCancel); the
     // dialog's own message boxes that it leaves are answered as below. Null
-    // cancels the dialog.
+    // cancels the dialog. A dialog still open a while after (its OK refused,
+    // say) is given up: cancelled, and counted as abandoned.
     std::function<void(PaymentDialogRobot&)> paymentDialog;
     // What to type in the save dialog; empty cancels it.
     std::string fileName;
-    // The answer to the save dialog's question whether to replace a file.
+    // The answer to the save dialog's question whether to replace a file; a
+    // file not replaced makes the user cancel the save dialog.
     bool replaceExisting = true;
     // Buttons pressed on message boxes, by caption. A box whose caption is
     // not here gets OK, or No when it has no OK.
@@ -44,6 +46,8 @@ struct PaymentRunSeen
 {
     int paymentDialogs = 0;
     HWND paymentDialogOwner = nullptr;
+    // Payment dialogs that the answers left open and the robot cancelled.
+    int abandonedDialogs = 0;
     int saveDialogs = 0;
     HWND saveDialogOwner = nullptr;
     std::string offeredFileName;
@@ -70,6 +74,7 @@ public:
 private:
     void Answer();
     void AnswerPaymentDialog(HWND dialog);
+    void FinishPaymentDialog(PaymentDialogRobot& dialog);
     void AnswerSaveDialog(HWND dialog);
     void AnswerBox(HWND box);
 

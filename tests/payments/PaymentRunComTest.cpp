@@ -63,6 +63,7 @@ protected:
         PaymentRunRobot robot(std::move(answers));
         result = service->ProcessPayments(batch, context);
         PaymentRunSeen seen = robot.Stop();
+        EXPECT_EQ(0, seen.abandonedDialogs) << "the payment dialog was left open";
         EXPECT_EQ(S_OK, service->GetStatus(&status));
         return seen;
     }
@@ -76,10 +77,33 @@ protected:
         answers.paymentDialog = [this, work](PaymentDialogRobot& dialog) {
             if (work)
                 work(dialog);
+            // The work may have confirmed the dialog itself.
+            if (!IsWindowVisible(dialog.Dialog()))
+                return;
             processingDate = dialog.ShownDate();
             dialog.PressOk();
         };
         return answers;
+    }
+
+    // Confirms the dialog with a processing date `daysAhead` days after the
+    // one offered, or the first later day that it accepts as a banking day.
+    void ConfirmLater(PaymentDialogRobot& dialog, int daysAhead)
+    {
+        DATE day = dialog.ShownDate() + daysAhead;
+        for (int attempt = 0; attempt < 10; ++attempt, day += 1)
+        {
+            ASSERT_TRUE(dialog.SetProcessingDate(day));
+            processingDate = day;
+            dialog.PressOk();
+            HWND refusal = nullptr;
+            while (!refusal && IsWindowVisible(dialog.Dialog()))
+                refusal = dialog.WaitForMessage(20);
+            if (!refusal)
+                return;
+            AnswerMessageBox(refusal, IDOK);
+        }
+        ADD_FAILURE() << "no banking day accepted";
     }
 
     // The keys of an account's remembered texts, removed after the test.
@@ -186,11 +210,15 @@ TEST_F(PaymentRun, BulkListHasItsHeaderFromTheFirstPayment)
     AddThreePayments(*payments.Get());
     const std::string file = folder.File("bulk.csv");
 
-    Run(Confirm(file, [](PaymentDialogRobot& dialog) {
+    DATE shown = 0;
+    Run(Confirm(file, [&](PaymentDialogRobot& dialog) {
         ASSERT_TRUE(dialog.ChooseFormat(BulkList));
         ASSERT_TRUE(dialog.TypeTemplate("Suppliers"));
         ASSERT_TRUE(dialog.TypeBenRef("June run"));
+        shown = dialog.ShownDate();
+        ConfirmLater(dialog, 10);
     }));
+    EXPECT_GE(processingDate, shown + 10);
 
     EXPECT_EQ(S_OK, result);
     EXPECT_EQ(RunSucceeded, status);
@@ -298,6 +326,31 @@ TEST_F(PaymentRun, CancelInEitherDialogWritesNothing)
     EXPECT_EQ("(missing)", StoredSetting("TiloOnlineBenRef"));
     for (const auto& payment : payments->payments)
         EXPECT_EQ(0u, payment->unexpectedCalls.size());
+}
+
+TEST_F(PaymentRun, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    AddThreePayments(*payments.Get());
+    const std::string file = folder.File("existing.csv");
+    FILE* existing = fopen(file.c_str(), "wb");
+    ASSERT_TRUE(existing);
+    fputs("keep me", existing);
+    fclose(existing);
+
+    PaymentRunAnswers keep = Confirm(file);
+    keep.replaceExisting = false;
+    PaymentRunSeen seen = Run(keep);
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunCancelled, status);
+    EXPECT_EQ("keep me", FileBytes(file));
+    ASSERT_EQ(1u, seen.saveQuestions.size());
+    EXPECT_EQ(std::vector<int>({IDYES, IDNO}), seen.saveQuestions[0].buttons);
+    EXPECT_EQ("(missing)", StoredSetting("TiloOnlineTemplate"));
+
+    seen = Run(Confirm(file));
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_EQ(1u, seen.saveQuestions.size());
+    EXPECT_EQ(3u, LinesOf(FileBytes(file)).size());
 }
 
 TEST_F(PaymentRun, AnInvalidPaymentAmongManyFailsTheRunButEveryLineIsWritten)
