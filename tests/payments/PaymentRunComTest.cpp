@@ -33,6 +33,8 @@ const int BulkListHeaderFields = 80;
 const char Payer[] = "20000087654321";
 const HRESULT InvalidArgument = static_cast<HRESULT>(0x800AFFFC);
 const wchar_t PaymentServiceProgId[] = L"VornTiloOnline.BankPaymentService.1";
+const char AccountTemplateKey[] = "TiloOnlineTemplate123456_12345678";
+const char AccountBenRefKey[] = "TiloOnlineBenRef123456_12345678";
 
 class PaymentRun : public testing::Test
 {
@@ -106,26 +108,11 @@ protected:
         ADD_FAILURE() << "no banking day accepted";
     }
 
-    // The keys of an account's remembered texts, removed after the test.
-    std::string TemplateKey(const std::string& suffix)
-    {
-        Forget(suffix);
-        return "TiloOnlineTemplate" + suffix;
-    }
-    std::string BenRefKey(const std::string& suffix)
-    {
-        Forget(suffix);
-        return "TiloOnlineBenRef" + suffix;
-    }
-    void Forget(const std::string& suffix)
-    {
-        keys.push_back("TiloOnlineTemplate" + suffix);
-        keys.push_back("TiloOnlineBenRef" + suffix);
-    }
-
     std::string Day() const { return DayText(processingDate); }
 
-    std::vector<std::string> keys = {"TiloOnlineTemplate", "TiloOnlineBenRef"};
+    // The keys of the remembered texts that the tests use, removed after each.
+    const std::vector<std::string> keys = {"TiloOnlineTemplate", "TiloOnlineBenRef", AccountTemplateKey,
+                                           AccountBenRefKey};
     ComPtr<IVornBankPaymentService> service;
     ComPtr<FakePayments> payments = MakeHostObject<FakePayments>();
     ScratchFolder folder;
@@ -417,48 +404,36 @@ TEST_F(PaymentRun, RemembersTheTextsPerAccountAndOffersThemOnTheNextRun)
                 }),
         account.Get());
     ASSERT_EQ(RunSucceeded, status);
-    EXPECT_EQ("BULK-7", StoredSetting(TemplateKey("123456_12345678")));
-    EXPECT_EQ("REF 9", StoredSetting(BenRefKey("123456_12345678")));
+    EXPECT_EQ("BULK-7", StoredSetting(AccountTemplateKey));
+    EXPECT_EQ("REF 9", StoredSetting(AccountBenRefKey));
     EXPECT_EQ("(missing)", StoredSetting("TiloOnlineTemplate"));
 
-    // A context without an account, and one whose account is null although
-    // the host reports success, share the keys without suffix.
-    const ComPtr<FakeBankContext> nullAccount = MakeHostObject<FakeBankContext>();
+    const ComPtr<FakeBankContext> noAccount = FakeBankContext::WithoutAccount();
     Run(Confirm(folder.File("second.csv"),
                 [](PaymentDialogRobot& dialog) {
                     ASSERT_TRUE(dialog.ChooseFormat(TemplateDomestic));
                     ASSERT_TRUE(dialog.TypeTemplate("PLAIN"));
                 }),
-        nullAccount.Get());
+        noAccount.Get());
     ASSERT_EQ(RunSucceeded, status);
-    EXPECT_EQ(1, nullAccount->calls);
     EXPECT_EQ("PLAIN", StoredSetting("TiloOnlineTemplate"));
     EXPECT_EQ("", StoredSetting("TiloOnlineBenRef"));
 
-    struct Offered
-    {
-        std::string templateName;
-        std::string benRef;
-    };
+    // What the dialog offers once Bulk List shows both boxes.
     auto offeredTo = [&](IVornBankContext* context) {
-        Offered offered;
+        std::string offered;
         PaymentRunAnswers look;
         look.paymentDialog = [&](PaymentDialogRobot& dialog) {
             dialog.ChooseFormat(BulkList);
-            offered = {dialog.Control(IDC_TEMPLATE).text, dialog.Control(IDC_BENREF).text};
+            offered = dialog.Control(IDC_TEMPLATE).text + "|" + dialog.Control(IDC_BENREF).text;
             dialog.PressCancel();
         };
         Run(look, context);
         return offered;
     };
-    const Offered toAccount = offeredTo(account.Get());
-    EXPECT_EQ("BULK-7", toAccount.templateName);
-    EXPECT_EQ("REF 9", toAccount.benRef);
-    const ComPtr<FakeBankContext> noAccount = FakeBankContext::WithoutAccount();
-    const Offered withoutAccount = offeredTo(noAccount.Get());
-    EXPECT_EQ("PLAIN", withoutAccount.templateName);
-    EXPECT_EQ("", withoutAccount.benRef);
-    EXPECT_EQ("PLAIN", offeredTo(nullptr).templateName);
+    EXPECT_EQ("BULK-7|REF 9", offeredTo(account.Get()));
+    EXPECT_EQ("PLAIN|", offeredTo(noAccount.Get()));
+    EXPECT_EQ("PLAIN|", offeredTo(nullptr));
 }
 
 TEST_F(PaymentRun, AFolderThatCannotBeOpenedFallsBackToTheVirtualStore)
