@@ -31,14 +31,6 @@ LONGLONG Now()
 }
 }
 
-PaymentRunAnswers ConfirmAndSaveAs(const std::string& fileName)
-{
-    PaymentRunAnswers answers;
-    answers.paymentDialog = [](PaymentDialogRobot& dialog) { dialog.PressOk(); };
-    answers.fileName = fileName;
-    return answers;
-}
-
 PaymentRunRobot::PaymentRunRobot(PaymentRunAnswers answers)
     : m_answers(std::move(answers)), m_thread([this] { Answer(); })
 {

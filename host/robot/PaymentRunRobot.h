@@ -38,9 +38,6 @@ struct PaymentRunAnswers
     };
 };
 
-// Answers that confirm the payment dialog as it opens and save as `fileName`.
-PaymentRunAnswers ConfirmAndSaveAs(const std::string& fileName);
-
 // What the robot met in the windows of the run.
 struct PaymentRunSeen
 {
