@@ -4,10 +4,6 @@
 
 namespace
 {
-// How long a payment dialog may stay open, with no message of its own up,
-// after its answers are done.
-const DWORD AbandonAfterMs = 5000;
-
 bool IsOpen(HWND window)
 {
     return IsWindow(window) && IsWindowVisible(window);
@@ -104,7 +100,7 @@ void PaymentRunRobot::FinishPaymentDialog(PaymentDialogRobot& dialog)
             start = GetTickCount();
             continue;
         }
-        if (GetTickCount() - start > AbandonAfterMs)
+        if (GetTickCount() - start > m_answers.abandonAfterMs)
         {
             ++m_seen.abandonedDialogs;
             dialog.CloseByForce();
@@ -121,13 +117,14 @@ void PaymentRunRobot::AnswerSaveDialog(HWND window)
     m_seen.saveDialogOwner = dialog.Owner();
     m_seen.offeredFileName = dialog.FileName();
     m_seen.fileTypes = dialog.FileTypes();
-    if (m_answers.fileName.empty())
+    const std::string fileName = m_answers.saveOfferedName ? m_seen.offeredFileName : m_answers.fileName;
+    if (fileName.empty())
     {
         dialog.Cancel();
         return;
     }
     m_seen.savedAt = Now();
-    const bool saved = dialog.Save(m_answers.fileName, m_answers.replaceExisting);
+    const bool saved = dialog.Save(fileName, m_answers.replaceExisting);
     const auto& questions = dialog.Questions();
     m_seen.saveQuestions.insert(m_seen.saveQuestions.end(), questions.begin(), questions.end());
     if (!saved)
@@ -137,7 +134,7 @@ void PaymentRunRobot::AnswerSaveDialog(HWND window)
 void PaymentRunRobot::AnswerBox(HWND box)
 {
     const auto answer = m_answers.messageAnswers.find(ReadMessageBox(box).caption);
-    int button = GetDlgItem(box, IDOK) ? IDOK : IDNO;
+    int button = GetDlgItem(box, IDOK) ? IDOK : m_answers.otherQuestions;
     if (answer != m_answers.messageAnswers.end())
         button = answer->second;
     m_seen.messages.push_back(AnswerMessageBox(box, button));

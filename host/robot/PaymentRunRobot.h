@@ -25,17 +25,23 @@ struct PaymentRunAnswers
     // cancels the dialog. A dialog still open a while after (its OK refused,
     // say) is given up: cancelled, and counted as abandoned.
     std::function<void(PaymentDialogRobot&)> paymentDialog;
+    // How long "a while" is: the time the dialog may stay open, with no
+    // message of its own up, once its answers are done.
+    DWORD abandonAfterMs = 5000;
     // What to type in the save dialog; empty cancels it.
     std::string fileName;
+    // Saves under the name the save dialog offers, whatever `fileName` says.
+    bool saveOfferedName = false;
     // The answer to the save dialog's question whether to replace a file; a
     // file not replaced makes the user cancel the save dialog.
     bool replaceExisting = true;
     // Buttons pressed on message boxes, by caption. A box whose caption is
-    // not here gets OK, or No when it has no OK.
+    // not here gets OK, or `otherQuestions` when it has no OK.
     std::map<std::string, int> messageAnswers = {
         {"Windows Redirect", IDNO},
         {"Changes have been made", IDYES},
     };
+    int otherQuestions = IDNO;
 };
 
 // What the robot met in the windows of the run.
