@@ -1,0 +1,205 @@
+#include "CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "Failures.h"
+
+namespace
+{
+const char Usage[] =
+    "Usage:\n"
+    "  tilohost register\n"
+    "  tilohost unregister\n"
+    "  tilohost pay PAYMENTS.csv [--account SORTCODE/ACCOUNT] [--defaults NAME,EXT,DIR]\n"
+    "                            [--auto ANSWERS] [--report FILE]\n"
+    "  tilohost import STATEMENT.csv [--account SORTCODE/ACCOUNT] [--cancel] [--report FILE]\n"
+    "  tilohost status-text CODE\n"
+    "  tilohost help\n"
+    "\n"
+    "register, unregister  register (or remove) the stand-in host and the component; each step is\n"
+    "                      reported, and repeating a command changes nothing.\n"
+    "pay                   reads a batch of payments from a UTF-8 CSV file and hands it to the\n"
+    "                      component's payment service (ProcessPayments). The header names the\n"
+    "                      columns, in any order, any of: Amount, PayerSortCode, PayerAccountNumber,\n"
+    "                      PayeeReference, PayeeSortCode, PayeeAccountNumber, PayeeAccountName,\n"
+    "                      PayeeRollNumber, Details, StatusCode (1 marks an IAT). Missing columns are\n"
+    "                      empty or 0. Without --auto the dialogs are shown to you.\n"
+    "import                the stand-in file selection chooses STATEMENT.csv (or the user cancels:\n"
+    "                      --cancel) and the component's statement service imports it\n"
+    "                      (ImportStatement) into a host statement that shows what it received.\n"
+    "status-text           the component's text for a payment status code (GetPaymentStatusText).\n"
+    "\n"
+    "--account SORTCODE/ACCOUNT  the host's bank account (texts as given); without it pay passes no\n"
+    "                      bank context and import a context without an account.\n"
+    "--defaults NAME,EXT,DIR  the payment file defaults of the host's settings\n"
+    "                      (default: payments,csv,C:\\).\n"
+    "--auto ANSWERS        a robot answers the dialogs as a user would. ANSWERS is a ';'-separated\n"
+    "                      list of: format=0..3 (0 Standard Domestic/IATs, 1 Template, 2 Bulk List,\n"
+    "                      3 Ad Hoc Bulk), date=YYYY-MM-DD, template=TEXT, benref=TEXT,\n"
+    "                      iat=I,J,... (rows to mark as IATs), dialog=ok|cancel,\n"
+    "                      save=PATH|cancel (default: the name the save dialog offers),\n"
+    "                      redirect=yes|no (the \"Windows Redirect\" question; default no),\n"
+    "                      shot=PNG (a picture of the filled dialog before OK).\n"
+    "                      Every message box gets OK; every other Yes/No question gets Yes.\n"
+    "--report FILE         also writes the results for programs, one record per line:\n"
+    "                      pay: payment,INDEX,CODE ... message,CAPTION,TEXT ... run,STATUS,HRESULT\n"
+    "                      import: clear, balance,VALUE, txn,NUMBER,DATE,DIRECTION,AMOUNT,REFERENCE,\n"
+    "                      DESCRIPTION ... import,STATUS,HRESULT\n"
+    "                      (texts with \\\\ \\, \\r \\n escaped; HRESULT as 0x and 8 hex digits).\n"
+    "\n"
+    "Paths are Windows paths for tilohost.exe; the wrapper scripts/tilohost takes Linux paths\n"
+    "(PAYMENTS.csv, STATEMENT.csv, --report, DIR of --defaults, save= and shot=) and converts them.\n"
+    "Exit status: 0 when the component's call succeeded, 1 when it failed, 2 for bad usage or input.\n";
+
+struct CommandName
+{
+    const char* name;
+    CommandKind kind;
+};
+
+const CommandName Commands[] = {
+    {"help", CommandKind::Help},          {"register", CommandKind::Register},
+    {"unregister", CommandKind::Unregister}, {"pay", CommandKind::Pay},
+    {"import", CommandKind::Import},      {"status-text", CommandKind::StatusText},
+};
+
+bool TakesFile(CommandKind kind)
+{
+    return kind == CommandKind::Pay || kind == CommandKind::Import;
+}
+
+// Which options a command takes.
+bool Allows(CommandKind kind, const std::string& option)
+{
+    if (option == "--account" || option == "--report")
+        return TakesFile(kind);
+    if (option == "--defaults" || option == "--auto")
+        return kind == CommandKind::Pay;
+    if (option == "--cancel")
+        return kind == CommandKind::Import;
+    return false;
+}
+
+AccountOption ParseAccount(const std::string& text)
+{
+    const size_t slash = text.find('/');
+    if (slash == std::string::npos)
+        throw BadUsage("--account wants SORTCODE/ACCOUNT, not \"" + text + "\"");
+    AccountOption account;
+    account.given = true;
+    account.sortCode = text.substr(0, slash);
+    account.accountNumber = text.substr(slash + 1);
+    return account;
+}
+
+DefaultsOption ParseDefaults(const std::string& text)
+{
+    const size_t first = text.find(',');
+    const size_t second = first == std::string::npos ? first : text.find(',', first + 1);
+    if (second == std::string::npos)
+        throw BadUsage("--defaults wants NAME,EXT,DIR, not \"" + text + "\"");
+    DefaultsOption defaults;
+    defaults.given = true;
+    defaults.fileName = text.substr(0, first);
+    defaults.extension = text.substr(first + 1, second - first - 1);
+    defaults.directory = text.substr(second + 1);
+    if (defaults.extension.size() > 3)
+        throw BadUsage("--defaults: the extension has at most 3 characters, not \"" + defaults.extension + "\"");
+    return defaults;
+}
+
+long ParseCode(const std::string& text)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end || errno || value < -2147483648LL || value > 2147483647LL)
+        throw BadUsage("status-text wants a 32-bit whole number, not \"" + text + "\"");
+    return static_cast<long>(value);
+}
+
+CommandKind ParseCommand(const std::string& name)
+{
+    for (const CommandName& command : Commands)
+    {
+        if (name == command.name)
+            return command.kind;
+    }
+    if (name == "-h" || name == "--help")
+        return CommandKind::Help;
+    throw BadUsage("unknown command \"" + name + "\"");
+}
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine line;
+    if (arguments.empty())
+        return line;
+    line.command = ParseCommand(arguments[0]);
+    std::vector<std::string> positional;
+    for (size_t index = 1; index < arguments.size(); ++index)
+    {
+        std::string option = arguments[index];
+        if (option.compare(0, 2, "--") != 0)
+        {
+            positional.push_back(option);
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        const size_t equals = option.find('=');
+        if (equals != std::string::npos)
+        {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+            hasValue = true;
+        }
+        if (!Allows(line.command, option))
+            throw BadUsage("option " + option + " does not belong to command " + arguments[0]);
+        if (option == "--cancel")
+        {
+            if (hasValue)
+                throw BadUsage("--cancel takes no value");
+            line.cancel = true;
+            continue;
+        }
+        if (!hasValue)
+        {
+            if (++index == arguments.size())
+                throw BadUsage(option + " wants a value");
+            value = arguments[index];
+        }
+        if (option == "--account")
+            line.account = ParseAccount(value);
+        else if (option == "--defaults")
+            line.defaults = ParseDefaults(value);
+        else if (option == "--auto")
+        {
+            line.autoGiven = true;
+            line.autoAnswers = value;
+        }
+        else if (value.empty())
+            throw BadUsage("--report wants a file");
+        else
+            line.reportPath = value;
+    }
+
+    const size_t wanted = TakesFile(line.command) || line.command == CommandKind::StatusText ? 1 : 0;
+    if (positional.size() != wanted)
+        throw BadUsage(std::string("command ") + arguments[0] +
+                       (wanted ? " wants one " + std::string(line.command == CommandKind::StatusText ? "code" : "file")
+                               : " takes no arguments") +
+                       (positional.size() > wanted ? " (too many arguments)" : ""));
+    if (line.command == CommandKind::StatusText)
+        line.code = ParseCode(positional[0]);
+    else if (wanted)
+        line.file = positional[0];
+    return line;
+}
+
+const char* UsageText()
+{
+    return Usage;
+}

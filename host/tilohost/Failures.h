@@ -1,0 +1,29 @@
+// How the program fails: bad usage or bad input stop it before it runs
+// anything (exit status 2); a failed call on the component ends it with
+// status 1.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+class BadInput : public std::runtime_error
+{
+public:
+    explicit BadInput(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The same for a mistake in the command line itself: the usage text is
+// pointed to.
+class BadUsage : public BadInput
+{
+public:
+    explicit BadUsage(const std::string& message) : BadInput(message) {}
+};
+
+// A call on the component (or on COM to reach it) failed: exit status 1.
+class HostCallFailed : public std::runtime_error
+{
+public:
+    HostCallFailed(const std::string& what, long result) : std::runtime_error(what), result(result) {}
+    long result;
+};

@@ -1,0 +1,169 @@
+// tilohost import: the stand-in file selection chooses the statement file
+// (or the user cancels), and ImportStatement runs into a host statement
+// that shows what it received.
+#include "Commands.h"
+
+#include <cmath>
+
+#include "ComponentServices.h"
+#include "ConsoleOutput.h"
+#include "Failures.h"
+#include "FileAccess.h"
+#include "ReportFile.h"
+#include "TextConversion.h"
+#include "doubles/FakeBanking.h"
+#include "doubles/FakeStatement.h"
+#include "standin/StandInControl.h"
+
+namespace
+{
+// One transaction as the statement's calls left it.
+struct ReceivedTransaction
+{
+    long number = 0;
+    double date = 0.0;
+    long direction = -1;
+    double amount = 0.0;
+    std::string reference;
+    std::string description;
+};
+
+// What the statement received, in order: "clear", "balance" and
+// transactions, each with the values its setters left last.
+struct Received
+{
+    std::vector<std::vector<std::string>> records;
+    std::vector<ReceivedTransaction> transactions;
+};
+
+Received WhatTheStatementReceived(const FakeStatement& statement)
+{
+    Received received;
+    size_t sinceClear = 0;
+    for (const StatementCall& call : statement.Calls())
+    {
+        if (call.operation == StatementOperation::ClearTransactions)
+        {
+            received.records.push_back({"clear"});
+            sinceClear = 0;
+        }
+        else if (call.operation == StatementOperation::SetStatementBalance)
+            received.records.push_back({"balance", FixedNumber(call.value, 2)});
+        else if (call.operation == StatementOperation::AddTransaction && sinceClear < statement.transactions.size())
+        {
+            const FakeTransaction& given = *statement.transactions[sinceClear++].Get();
+            ReceivedTransaction transaction;
+            transaction.number = given.number;
+            transaction.date = given.date;
+            transaction.direction = given.direction;
+            transaction.amount = given.amount;
+            transaction.reference = Utf8FromWide(given.reference);
+            transaction.description = Utf8FromWide(given.description);
+            received.records.push_back({"txn", std::to_string(transaction.number), FixedNumber(transaction.date, 6),
+                                        std::to_string(transaction.direction), FixedNumber(transaction.amount, 2),
+                                        EscapeReportText(transaction.reference),
+                                        EscapeReportText(transaction.description)});
+            received.transactions.push_back(transaction);
+        }
+    }
+    return received;
+}
+
+std::string DayOf(double date)
+{
+    SYSTEMTIME day = {};
+    if (date == 0.0 || !VariantTimeToSystemTime(std::floor(date), &day))
+        return "(no date)";
+    char text[16];
+    snprintf(text, sizeof text, "%02d/%02d/%04d", day.wDay, day.wMonth, day.wYear);
+    return text;
+}
+
+const char* DirectionName(long direction)
+{
+    return direction == 0 ? "debit" : direction == 1 ? "credit" : "?";
+}
+
+void PrintRecognition()
+{
+    StandInSelectionRecord record{};
+    StandInGetSelectionRecord(&record);
+    if (!record.recognitionCalled)
+        PrintLine("Recognition: not asked");
+    else if (record.recognitionAnswer)
+        PrintLine("Recognition: " + std::to_string(record.recognitionAnswer) + ", a \"" +
+                  Utf8FromAnsi(record.typeName) + "\"");
+    else
+        PrintLine("Recognition: 0, not a statement file (chosen all the same)");
+}
+
+void PrintTransactions(const Received& received)
+{
+    for (const auto& record : received.records)
+    {
+        if (record[0] == "clear")
+            PrintLine("Statement cleared");
+        else if (record[0] == "balance")
+            PrintLine("Statement balance set to " + record[1]);
+    }
+    PrintLine("");
+    PrintLine("     #  Date        Direction      Amount  Reference           Description");
+    for (const ReceivedTransaction& transaction : received.transactions)
+        PrintLine(PadLeft(std::to_string(transaction.number), 6) + "  " + DayOf(transaction.date) + "  " +
+                  PadRight(DirectionName(transaction.direction), 9) + "  " +
+                  PadLeft(FixedNumber(transaction.amount, 2), 10) + "  " + PadRight(transaction.reference, 18) +
+                  "  " + transaction.description);
+    PrintLine(std::to_string(received.transactions.size()) + " transactions");
+    PrintLine("");
+}
+
+const char* ImportStatusName(LONG status)
+{
+    return status == 0 ? "a file was read" : status == 1 ? "no file chosen" : "unknown";
+}
+}
+
+int ImportStatement(const CommandLine& line)
+{
+    switch (KindOfPath(line.file))
+    {
+    case PathKind::Missing:
+        throw BadInput(line.file + ": no such file");
+    case PathKind::Folder:
+        throw BadInput(line.file + ": a folder, not a statement file");
+    case PathKind::File:
+        break;
+    }
+    ReportFile report(line.reportPath);
+
+    StandInReset();
+    StandInSetStatementFileChoice(AnsiFromUtf8(FullPath(line.file)).c_str(), line.cancel ? 1 : 0);
+    const ComPtr<IVornBankStatementService> service = FindStatementService();
+    const ComPtr<FakeBankContext> context =
+        line.account.given ? FakeBankContext::WithAccount(WideFromUtf8(line.account.sortCode).c_str(),
+                                                          WideFromUtf8(line.account.accountNumber).c_str())
+                           : FakeBankContext::WithoutAccount();
+    const ComPtr<FakeStatement> statement = MakeHostObject<FakeStatement>();
+
+    PrintLine("Statement: " + DescribePath(line.file) + (line.cancel ? " (the user cancels the choice)" : ""));
+    PrintLine(line.account.given ? "Bank account: sort code \"" + line.account.sortCode + "\", account number \"" +
+                                       line.account.accountNumber + "\""
+                                 : "Bank account: none (GetBankAccount fails)");
+    const HRESULT result = service->ImportStatement(context.Get(), statement.Get());
+    const std::string error = FAILED(result) ? TakeErrorDescription() : std::string();
+    LONG status = -1;
+    service->GetStatus(&status);
+
+    PrintRecognition();
+    const Received received = WhatTheStatementReceived(*statement.Get());
+    PrintTransactions(received);
+    PrintLine("Import status: " + std::to_string(status) + " (" + ImportStatusName(status) + ")");
+    PrintLine("HRESULT: " + DescribeHResult(result) + (error.empty() ? "" : ": " + error));
+
+    for (const auto& record : received.records)
+        report.Add(record);
+    report.Add({"import", std::to_string(status), HResultText(result)});
+    if (!report.Save())
+        throw HostCallFailed(line.reportPath + ": the report could not be written", E_FAIL);
+    return SUCCEEDED(result) ? 0 : 1;
+}

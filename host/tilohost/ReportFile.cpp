@@ -1,0 +1,69 @@
+#include "ReportFile.h"
+
+#include "Failures.h"
+#include "FileAccess.h"
+
+std::string EscapeReportText(const std::string& text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char ch : text)
+    {
+        switch (ch)
+        {
+        case '\\': escaped += "\\\\"; break;
+        case ',': escaped += "\\,"; break;
+        case '\r': escaped += "\\r"; break;
+        case '\n': escaped += "\\n"; break;
+        default: escaped += ch; break;
+        }
+    }
+    return escaped;
+}
+
+std::string HResultText(HRESULT result)
+{
+    char text[16];
+    snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
+    return text;
+}
+
+std::string FixedNumber(double value, int decimals)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+ReportFile::ReportFile(const std::string& path) : m_path(path)
+{
+    if (m_path.empty())
+        return;
+    m_file = CreateOutputFile(m_path);
+    if (!m_file)
+        throw BadInput(m_path + ": the report file cannot be created");
+}
+
+ReportFile::~ReportFile()
+{
+    if (m_file)
+        fclose(m_file);
+}
+
+void ReportFile::Add(const std::vector<std::string>& fields)
+{
+    for (size_t index = 0; index < fields.size(); ++index)
+        m_text += (index ? "," : "") + fields[index];
+    m_text += '\n';
+}
+
+bool ReportFile::Save()
+{
+    if (!m_file)
+        return true;
+    bool written = fwrite(m_text.data(), 1, m_text.size(), m_file) == m_text.size();
+    if (fclose(m_file) != 0)
+        written = false;
+    m_file = nullptr;
+    return written;
+}

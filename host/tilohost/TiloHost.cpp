@@ -1,0 +1,96 @@
+// tilohost: the stand-in e-banking host as a command-line program. It meets
+// the bank component only through COM, as the host does, with the
+// stand-in host's components and objects around it.
+#include <windows.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "CommandLine.h"
+#include "Commands.h"
+#include "ConsoleOutput.h"
+#include "Failures.h"
+#include "ReportFile.h"
+#include "TextConversion.h"
+
+namespace
+{
+const int ExitBadInput = 2;
+
+std::vector<std::string> Arguments()
+{
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int index = 1; wide && index < count; ++index)
+        arguments.push_back(Utf8FromWide(wide[index]));
+    LocalFree(wide);
+    return arguments;
+}
+
+int Run(const CommandLine& line)
+{
+    switch (line.command)
+    {
+    case CommandKind::Help:
+        fputs(UsageText(), stdout);
+        return 0;
+    case CommandKind::Register:
+        return RegisterAll();
+    case CommandKind::Unregister:
+        return UnregisterAll();
+    case CommandKind::Pay:
+        return PayBatch(line);
+    case CommandKind::Import:
+        return ImportStatement(line);
+    case CommandKind::StatusText:
+        return ShowStatusText(line.code);
+    }
+    return ExitBadInput;
+}
+
+// The host's thread: a single-threaded apartment with OLE, as the dialogs
+// and the component expect.
+class OleScope
+{
+public:
+    OleScope() : m_result(OleInitialize(nullptr)) {}
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
+    ~OleScope()
+    {
+        if (SUCCEEDED(m_result))
+            OleUninitialize();
+    }
+
+private:
+    HRESULT m_result;
+};
+}
+
+int main()
+{
+    PrepareConsole();
+    OleScope ole;
+    int status = ExitBadInput;
+    try
+    {
+        status = Run(ParseCommandLine(Arguments()));
+    }
+    catch (const BadUsage& error)
+    {
+        fprintf(stderr, "tilohost: %s\n(tilohost help shows the usage)\n", error.what());
+    }
+    catch (const BadInput& error)
+    {
+        fprintf(stderr, "tilohost: %s\n", error.what());
+    }
+    catch (const HostCallFailed& error)
+    {
+        fprintf(stderr, "tilohost: %s (%s)\n", error.what(), HResultText(error.result).c_str());
+        status = 1;
+    }
+    fflush(stdout);
+    return status;
+}
