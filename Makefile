@@ -18,7 +18,7 @@ test: build
 	@scripts/run-tests.sh $(BUILD)
 
 run: build
-	@echo "make run: the component is built in $(BUILD)/bin; the samples runner comes with the command-line host."
+	@scripts/run-samples.sh $(BUILD)
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD)
