@@ -171,7 +171,7 @@ int PayBatch(const CommandLine& line)
     PrintMessageBoxes(outcome.boxes);
     PrintPayments(service.Get(), *payments.Get());
     if (outcome.status == RunCancelled || outcome.status == RunTooManyPayments)
-        PrintLine("(No payment file was written: the codes are those the payments came with.)");
+        PrintLine("(No payment was processed: the codes are not those of a run.)");
     PrintLine("Run status: " + std::to_string(outcome.status) + " (" + RunStatusName(outcome.status) + ")");
     PrintLine("HRESULT: " + DescribeHResult(outcome.result) + (outcome.error.empty() ? "" : ": " + outcome.error));
     PrintFile(outcome, line.defaults.given ? line.defaults.extension : "csv");
