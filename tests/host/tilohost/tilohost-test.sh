@@ -116,7 +116,7 @@ run pay-defaults 0 pay "$samples/payments.csv" --defaults "june-batch,txt,$work"
 [ -f "$work/june-batch.txt" ] || fail "pay-defaults: not saved under the offered name"
 [ "$(head -c 4 "$work/dialog.png" | od -An -c | tr -d ' ')" = '211PNG' ] || fail "pay-defaults: no picture"
 # A default folder that does not exist is reported, and C:\ offered instead.
-run pay-no-folder 0 pay "$samples/payments.csv" --defaults "june-batch,csv,$work/no-such-folder" \
+run pay-no-folder 0 pay "$samples/payments.csv" --defaults="june-batch,csv,$work/no-such-folder" \
     --auto "save=cancel" --report "$work/pay-no-folder.report"
 grep -q '^message,Invalid default path,' "$work/pay-no-folder.report" || fail "pay-no-folder: no warning"
 
@@ -140,7 +140,7 @@ done
 says import-18-columns "     4  03/06/2026  debit          150.00  100231              CHQ 100231 PETTY CASH"
 
 # The user cancels the file choice: the statement is not touched.
-run import-cancel 0 import "$samples/statement-14-columns.csv" --cancel --report "$work/import-cancel.report"
+run import-cancel 0 import "$samples/statement-14-columns.csv" --cancel --report="$work/import-cancel.report"
 same_report import-cancel
 
 # A file that is no statement (the recognition declines it, the user picks
