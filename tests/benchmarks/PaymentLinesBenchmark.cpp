@@ -75,15 +75,15 @@ long long FileSize(const char* path)
 void Measure(const char* name, IVornPayments* payments, PaymentFormat format)
 {
     TemporaryFile file;
-    bool allPassed = WriteBatch(file.Path().c_str(), payments, format);
+    bool allPassed = WriteBatch(file.Path(), payments, format);
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     for (int repetition = 0; repetition < Repetitions; ++repetition)
-        allPassed = WriteBatch(file.Path().c_str(), payments, format) && allPassed;
+        allPassed = WriteBatch(file.Path(), payments, format) && allPassed;
     QueryPerformanceCounter(&end);
     const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-    const long long bytes = FileSize(file.Path().c_str()) * Repetitions;
+    const long long bytes = FileSize(file.Path()) * Repetitions;
     const double lines = static_cast<double>(MaximumPayments) * Repetitions;
     printf("%-18s %d x %ld payments, %lld bytes in %.3f s: %.0f payments/s, %.0f bytes/s (%.2f MB/s)%s\n", name,
            Repetitions, MaximumPayments, bytes, seconds, lines / seconds, bytes / seconds,

@@ -30,7 +30,7 @@ TEST(RecognizeStatementFile, HeadersOfEighteenOrFourteenFieldsAreStatements)
 {
     for (int fields : {18, 14})
     {
-        TempStatementFile file(StatementContent(fields, {}));
+        TemporaryFile file(StatementContent(fields, {}));
         TypeNameBuffer typeName;
         EXPECT_EQ(1, RecognizeStatementFile(typeName.bytes, file.Path())) << fields;
         EXPECT_EQ(0, memcmp("Tilo Online Statement", typeName.bytes, 22)) << fields;
@@ -40,8 +40,8 @@ TEST(RecognizeStatementFile, HeadersOfEighteenOrFourteenFieldsAreStatements)
 
 TEST(RecognizeStatementFile, AnythingElseIsDeclinedAndTheBufferLeftAlone)
 {
-    TempStatementFile fifteen(StatementContent(15, {}));
-    TempStatementFile empty("");
+    TemporaryFile fifteen(StatementContent(15, {}));
+    TemporaryFile empty("");
     for (const std::string& path : {std::string(fifteen.Path()), std::string(empty.Path()), MissingStatementPath()})
     {
         TypeNameBuffer typeName;
@@ -50,17 +50,17 @@ TEST(RecognizeStatementFile, AnythingElseIsDeclinedAndTheBufferLeftAlone)
     }
     TypeNameBuffer typeName;
     EXPECT_EQ(0, RecognizeStatementFile(typeName.bytes, nullptr));
-    TempStatementFile statement(StatementContent(18, {}));
+    TemporaryFile statement(StatementContent(18, {}));
     EXPECT_EQ(0, RecognizeStatementFile(nullptr, statement.Path()));
 }
 
 TEST(RecognizeStatementFile, LeavesTheImportsColumnIndexAsItWas)
 {
-    TempStatementFile shortLayout(StatementContent(14, {}));
+    TemporaryFile shortLayout(StatementContent(14, {}));
     CTransactionFile importing(shortLayout.Path(), std::ios::in | std::ios::binary);
     ASSERT_TRUE(importing.BuildColumnIndex());
 
-    TempStatementFile fullLayout(StatementContent(18, {}));
+    TemporaryFile fullLayout(StatementContent(18, {}));
     char typeName[64] = {};
     EXPECT_EQ(1, RecognizeStatementFile(typeName, fullLayout.Path()));
     EXPECT_EQ(14, ColumnIndex().GetSize());

@@ -60,7 +60,7 @@ protected:
     void TearDown() override { StandInReset(); }
 
     // Chooses the file (status 0) for the next import.
-    void Choose(const TempStatementFile& file) { StandInSetStatementFileChoice(file.Path(), 0); }
+    void Choose(const TemporaryFile& file) { StandInSetStatementFileChoice(file.Path(), 0); }
 
     HRESULT Import() { return service->ImportStatement(context.Get(), statement.Get()); }
 
@@ -86,7 +86,7 @@ protected:
 
 TEST_F(StatementImportComTest, TheAccountsLinesReachTheStatementInOrder)
 {
-    TempStatementFile file(StatementContent(
+    TemporaryFile file(StatementContent(
         18, {FullStatementLine(AccountLine("CHQ", "120.00", "", {"100123", "SMITH"})), FullStatementLine(OtherAccountLine()),
              ShortStatementLine(AccountLine("BGC", "", "45.10", {"SALARY"}))}));
     Choose(file);
@@ -139,7 +139,7 @@ TEST_F(StatementImportComTest, ACancelledChoiceLeavesTheStatementAloneUntilAFile
     EXPECT_EQ(0, Status());
     EXPECT_EQ(1, statement->clearCalls);
 
-    TempStatementFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
+    TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
     Choose(file);
     EXPECT_EQ(S_OK, Import());
     EXPECT_EQ(0, Status());
@@ -148,7 +148,7 @@ TEST_F(StatementImportComTest, ACancelledChoiceLeavesTheStatementAloneUntilAFile
 
 TEST_F(StatementImportComTest, AFileThatIsNoStatementEmptiesTheStatement)
 {
-    TempStatementFile file(StatementContent(15, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
+    TemporaryFile file(StatementContent(15, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
     Choose(file);
     EXPECT_EQ(S_OK, Import());
     EXPECT_EQ(0, Status());
@@ -166,7 +166,7 @@ TEST_F(StatementImportComTest, AFileThatIsNoStatementEmptiesTheStatement)
 
 TEST_F(StatementImportComTest, FailuresOfTheHostsComponentsEndTheImportAsExceptions)
 {
-    TempStatementFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
+    TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
     const struct
     {
         const char* what;
@@ -191,7 +191,7 @@ TEST_F(StatementImportComTest, FailuresOfTheHostsComponentsEndTheImportAsExcepti
 
 TEST_F(StatementImportComTest, TheStoredAccountServesWhenTheHostGivesNone)
 {
-    TempStatementFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"})),
+    TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"})),
                                                  ShortStatementLine(OtherAccountLine())}));
     Choose(file);
 
@@ -220,7 +220,7 @@ TEST_F(StatementImportComTest, TheStoredAccountServesWhenTheHostGivesNone)
 
 TEST_F(StatementImportComTest, AMissingContextOrStatementIsRefusedBeforeAnythingHappens)
 {
-    TempStatementFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
+    TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
     Choose(file);
     ASSERT_EQ(S_OK, service->SetStatus(7));
 
@@ -238,7 +238,7 @@ TEST_F(StatementImportComTest, AMissingContextOrStatementIsRefusedBeforeAnything
 
 TEST_F(StatementImportComTest, AStatementThatGivesNoTransactionEndsTheImportKeepingWhatWasAdded)
 {
-    TempStatementFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"})),
+    TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"})),
                                                  ShortStatementLine(AccountLine("TFR", "2.00", "", {"N2"})),
                                                  ShortStatementLine(AccountLine("TFR", "3.00", "", {"N3"}))}));
     Choose(file);

@@ -42,7 +42,7 @@ protected:
     // Imports a file of the given content for the account 12-34-56 12345678.
     void Import(const std::string& content)
     {
-        TempStatementFile file(content);
+        TemporaryFile file(content);
         ImportStatementFile(file.Path(), context.Get(), statement.Get(), sortCode, accountNumber);
     }
 

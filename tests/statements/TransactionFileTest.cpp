@@ -38,7 +38,7 @@ std::string Lines(const std::vector<std::string>& lines)
 CTransactionRecord ReadSingle(int headerFields, const std::vector<std::string>& fields,
                               std::ios::openmode mode = Binary)
 {
-    TempStatementFile file(Lines({HeaderLine(headerFields), CommaLine(fields)}));
+    TemporaryFile file(Lines({HeaderLine(headerFields), CommaLine(fields)}));
     CTransactionFile reader(file.Path(), mode);
     CTransactionRecord record;
     EXPECT_TRUE(reader.BuildColumnIndex());
@@ -57,7 +57,7 @@ TEST(TransactionFile, FullHeaderReadsEachLineByItsOwnFieldCount)
 {
     std::vector<std::string> sixteen = ShortFields();
     sixteen.insert(sixteen.end(), {"9.99", "8.88"});
-    TempStatementFile file(Lines({HeaderLine(18), CommaLine(FullFields()), CommaLine(ShortFields()),
+    TemporaryFile file(Lines({HeaderLine(18), CommaLine(FullFields()), CommaLine(ShortFields()),
                                   CommaLine(sixteen)}));
     for (std::ios::openmode mode : {Binary, Text})
     {
@@ -96,7 +96,7 @@ TEST(TransactionFile, ShortHeaderReadsEveryLineByTheShortPositions)
     EXPECT_STREQ("N1", record.GetNarrative().GetString());
     EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
 
-    TempStatementFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
+    TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
     CTransactionFile reader(file.Path(), Binary);
     ColumnIndex().RemoveAll();
     EXPECT_FALSE(reader.ReadRecord(record));
@@ -104,12 +104,12 @@ TEST(TransactionFile, ShortHeaderReadsEveryLineByTheShortPositions)
 
 TEST(TransactionFile, OnlyHeadersOf14Or18FieldsMakeAStatementFile)
 {
-    TempStatementFile file(Lines({HeaderLine(15), CommaLine(ShortFields())}));
+    TemporaryFile file(Lines({HeaderLine(15), CommaLine(ShortFields())}));
     CTransactionFile reader(file.Path(), Text);
     EXPECT_EQ(15, reader.GetColumnCount());
     EXPECT_FALSE(reader.BuildColumnIndex());
 
-    TempStatementFile longHeader(Lines({HeaderLine(14) + std::string(2100, ' '), CommaLine(ShortFields())}));
+    TemporaryFile longHeader(Lines({HeaderLine(14) + std::string(2100, ' '), CommaLine(ShortFields())}));
     CTransactionFile longReader(longHeader.Path(), Text);
     EXPECT_EQ(0, longReader.GetColumnCount());
     EXPECT_FALSE(longReader.BuildColumnIndex());
@@ -184,8 +184,8 @@ TEST(TransactionFile, ReadingEndsAtTheFirstUnreadableLine)
 {
     std::vector<std::string> thirteen = ShortFields();
     thirteen.pop_back();
-    TempStatementFile file(Lines({HeaderLine(14), CommaLine(ShortFields()), "", CommaLine(ShortFields())}));
-    TempStatementFile shortLine(Lines({HeaderLine(14), CommaLine(thirteen)}));
+    TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields()), "", CommaLine(ShortFields())}));
+    TemporaryFile shortLine(Lines({HeaderLine(14), CommaLine(thirteen)}));
     for (const char* path : {file.Path(), shortLine.Path()})
     {
         CTransactionFile reader(path, Binary);
@@ -207,7 +207,7 @@ TEST(TransactionFile, OverlongLinesAreNeverReadCutShort)
     const size_t rest = CommaLine(With(ShortFields(), 11, "")).size();
     const std::vector<std::string> fitting = With(ShortFields(), 11, std::string(2046 - rest, 'n'));
     const std::vector<std::string> overlong = With(fitting, 11, std::string(2047 - rest, 'n'));
-    TempStatementFile file(Lines({HeaderLine(14), CommaLine(fitting), CommaLine(overlong), CommaLine(fitting)}));
+    TemporaryFile file(Lines({HeaderLine(14), CommaLine(fitting), CommaLine(overlong), CommaLine(fitting)}));
     CTransactionFile reader(file.Path(), Binary);
     ASSERT_TRUE(reader.BuildColumnIndex());
     CTransactionRecord record;
@@ -230,7 +230,7 @@ TEST(TransactionFile, MissingOrClosedFile)
     EXPECT_FALSE(reader.ReadRecord(record));
     EXPECT_EQ((std::vector<std::string>{"File Stream is NOT open", FailedRead}), output.Texts());
 
-    TempStatementFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
+    TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
     CTransactionFile closed(file.Path(), Binary);
     closed.Close();
     EXPECT_FALSE(closed.ReadRecord(record));

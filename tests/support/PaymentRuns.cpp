@@ -44,20 +44,6 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string FileBytes(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file)
-        return bytes;
-    char buffer[4096];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    fclose(file);
-    return bytes;
-}
-
 std::vector<std::string> LinesOf(const std::string& bytes)
 {
     std::vector<std::string> lines;

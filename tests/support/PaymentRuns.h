@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "doubles/FakePayments.h"
+#include "support/TemporaryFile.h"
 
 // A new folder in the temporary folder, removed with everything in it (one
 // level) when the object goes.
@@ -33,8 +34,6 @@ private:
 void RemoveFolder(const std::string& folder);
 
 bool FileExists(const std::string& path);
-// Every byte of a file; empty when it cannot be read.
-std::string FileBytes(const std::string& path);
 // The lines of a text, each without its CR LF.
 std::vector<std::string> LinesOf(const std::string& bytes);
 

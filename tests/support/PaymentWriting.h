@@ -36,7 +36,7 @@ template <class Write>
 std::string WrittenFile(Write&& write)
 {
     TemporaryFile temporary;
-    FILE* file = fopen(temporary.Path().c_str(), "w+");
+    FILE* file = fopen(temporary.Path(), "w+");
     if (!file)
         return "(file not opened)";
     write(file);

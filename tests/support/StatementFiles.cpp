@@ -16,21 +16,6 @@ std::string NewTempFileName()
 }
 }
 
-TempStatementFile::TempStatementFile(const std::string& content) : m_path(NewTempFileName())
-{
-    FILE* file = fopen(m_path.c_str(), "wb");
-    if (file)
-    {
-        fwrite(content.data(), 1, content.size(), file);
-        fclose(file);
-    }
-}
-
-TempStatementFile::~TempStatementFile()
-{
-    DeleteFileA(m_path.c_str());
-}
-
 std::string CommaLine(const std::vector<std::string>& fields)
 {
     std::string line;

@@ -1,23 +1,11 @@
-// Statement files for tests: real files in the temporary folder, written
-// byte for byte as given and deleted with the object.
+// The content of statement files for tests, written into temporary files
+// byte for byte as given.
 #pragma once
 
 #include <string>
 #include <vector>
 
-class TempStatementFile
-{
-public:
-    explicit TempStatementFile(const std::string& content);
-    ~TempStatementFile();
-    TempStatementFile(const TempStatementFile&) = delete;
-    TempStatementFile& operator=(const TempStatementFile&) = delete;
-
-    const char* Path() const { return m_path.c_str(); }
-
-private:
-    std::string m_path;
-};
+#include "support/TemporaryFile.h"
 
 // The fields joined by commas, as they stand (quotes are the caller's).
 std::string CommaLine(const std::vector<std::string>& fields);

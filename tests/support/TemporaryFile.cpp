@@ -15,6 +15,16 @@ TemporaryFile::TemporaryFile()
     m_path = path;
 }
 
+TemporaryFile::TemporaryFile(const std::string& content) : TemporaryFile()
+{
+    FILE* file = fopen(m_path.c_str(), "wb");
+    const bool written = file && fwrite(content.data(), 1, content.size(), file) == content.size();
+    if (file)
+        fclose(file);
+    if (!written)
+        throw std::runtime_error("temporary file not written");
+}
+
 TemporaryFile::~TemporaryFile()
 {
     DeleteFileA(m_path.c_str());
@@ -22,8 +32,13 @@ TemporaryFile::~TemporaryFile()
 
 std::string TemporaryFile::ReadBytes() const
 {
+    return FileBytes(m_path);
+}
+
+std::string FileBytes(const std::string& path)
+{
     std::string bytes;
-    FILE* file = fopen(m_path.c_str(), "rb");
+    FILE* file = fopen(path.c_str(), "rb");
     if (!file)
         return bytes;
     char buffer[4096];
