@@ -126,6 +126,28 @@ TEST_F(DllEntry, AggregatedObjectDelegatesToItsOuterUnknown)
     EXPECT_EQ(1u, outer.count);
 }
 
+TEST_F(DllEntry, AggregatedServiceListIsFilledByItsFinalConstruction)
+{
+    OuterUnknown outer;
+    ComPtr<IUnknown> inner;
+    ASSERT_EQ(S_OK, ClassObject(CLSID_BankServices)->CreateInstance(&outer, IID_IUnknown, inner.OutVoid()));
+    outer.inner = inner.Get();
+
+    ComPtr<IBankServices> list;
+    ASSERT_EQ(S_OK, inner->QueryInterface(IID_IBankServices, list.OutVoid()));
+    LONG count = 0;
+    ASSERT_EQ(S_OK, list->GetCount(&count));
+    EXPECT_EQ(2, count);
+
+    // The enumerator's hold on the list goes to the aggregate's owner.
+    ComPtr<IUnknown> enumerator;
+    ASSERT_EQ(S_OK, list->NewEnum(enumerator.Out()));
+    EXPECT_EQ(3u, outer.count);
+    enumerator.Reset();
+    list.Reset();
+    EXPECT_EQ(1u, outer.count);
+}
+
 TEST_F(DllEntry, CanUnloadOnlyWithoutLiveObjectsHeldClassObjectsOrLocks)
 {
     ASSERT_EQ(S_OK, canUnloadNow());
