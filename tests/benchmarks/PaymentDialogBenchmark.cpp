@@ -16,30 +16,11 @@
 #include "dialog/PayInfoDialog.h"
 #include "doubles/FakePayments.h"
 #include "robot/PaymentDialogRobot.h"
+#include "support/BenchmarkBatch.h"
 
 namespace
 {
 const int Repetitions = 5;
-
-void FillBatch(FakePayments& payments)
-{
-    wchar_t text[64];
-    for (long index = 0; index < MaximumPayments; ++index)
-    {
-        FakePayment* payment = payments.Add();
-        payment->amount = 10.0 + index * 0.37;
-        swprintf(text, 64, L"40-%02ld-%02ld", index % 100, (index / 100) % 100);
-        payment->payeeSortCode = text;
-        swprintf(text, 64, L"%08ld", 10000000 + index);
-        payment->payeeAccountNumber = text;
-        swprintf(text, 64, L"Supplier %ld & Sons, Ltd.", index);
-        payment->payeeAccountName = text;
-        swprintf(text, 64, L"INV-%ld/2013", index);
-        payment->payeeReference = text;
-        payment->details = L"Monthly settlement";
-        payment->statusCode = index % 7 == 0 ? IatMark : 0;
-    }
-}
 
 double Milliseconds(LONGLONG ticks)
 {
@@ -97,7 +78,7 @@ int main()
     OleInitialize(nullptr);
     {
         ComPtr<FakePayments> payments = MakeHostObject<FakePayments>();
-        FillBatch(*payments.Get());
+        AddBenchmarkPayments(*payments.Get(), {true});
         std::vector<double> opens;
         for (int repetition = 1; repetition <= Repetitions; ++repetition)
         {

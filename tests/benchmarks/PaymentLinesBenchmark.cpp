@@ -7,6 +7,7 @@
 #include <stdio.h>
 
 #include "doubles/FakePayments.h"
+#include "support/BenchmarkBatch.h"
 #include "payments/PaymentLineWriters.h"
 #include "support/PaymentFileLines.h"
 #include "support/TemporaryFile.h"
@@ -14,28 +15,6 @@
 namespace
 {
 const int Repetitions = 25;
-
-void FillBatch(FakePayments& payments)
-{
-    wchar_t text[64];
-    for (long index = 0; index < MaximumPayments; ++index)
-    {
-        FakePayment* payment = payments.Add();
-        payment->amount = 10.0 + index * 0.37;
-        payment->payerSortCode = L"20-00-00";
-        payment->payerAccountNumber = L"87654321";
-        swprintf(text, 64, L"40-%02ld-%02ld", index % 100, (index / 100) % 100);
-        payment->payeeSortCode = text;
-        swprintf(text, 64, L"%08ld", 10000000 + index);
-        payment->payeeAccountNumber = text;
-        swprintf(text, 64, L"Supplier %ld & Sons, Ltd.", index);
-        payment->payeeAccountName = text;
-        swprintf(text, 64, L"INV-%ld/2013", index);
-        payment->payeeReference = text;
-        if (index % 10 == 0)
-            payment->payeeRollNumber = L"RN 12/345";
-    }
-}
 
 // One file of the whole batch, fetched payment by payment as the payment run
 // does. Gives false when any line failed its checks.
@@ -96,7 +75,7 @@ int main()
     OleInitialize(nullptr);
     {
         ComPtr<FakePayments> payments = MakeHostObject<FakePayments>();
-        FillBatch(*payments.Get());
+        AddBenchmarkPayments(*payments.Get());
         Measure("standard domestic", payments.Get(), StandardDomestic);
         Measure("bulk list", payments.Get(), BulkList);
     }
