@@ -12,6 +12,7 @@
 
 #include "StandInModule.h"
 #include "com/ComHolders.h"
+#include "com/DispatchImpl.h"
 
 // Posts error information (source "VornHostStandIn", the interface as GUID,
 // the description) on the thread and returns the failure.
@@ -24,8 +25,20 @@ HRESULT ForcedResult(REFIID iid, int operation);
 // A new BSTR of an ANSI text; E_OUTOFMEMORY when none could be made.
 HRESULT AnsiToBstr(const std::string& text, BSTR* out);
 
+// The type information of an interface of one of the host's registered type
+// libraries (version 1.0).
+template <const GUID* LibraryId>
+HRESULT HostTypeInfo(REFIID iid, ITypeInfo** info)
+{
+    *info = nullptr;
+    ComPtr<ITypeLib> library;
+    const HRESULT result = LoadRegTypeLib(*LibraryId, 1, 0, LOCALE_NEUTRAL, library.Out());
+    return FAILED(result) ? result : library->GetTypeInfoOfGuid(iid, info);
+}
+
 template <class Interface, const IID* InterfaceId, const GUID* LibraryId>
-class CStandInObject : public Interface, public ISupportErrorInfo
+class CStandInObject : public IDispatchImpl<Interface, InterfaceId, HostTypeInfo<LibraryId>>,
+                       public CSupportErrorInfoImpl<InterfaceId>
 {
 public:
     CStandInObject() { StandInLock(); }
@@ -54,51 +67,6 @@ public:
         if (count == 0)
             delete this;
         return count;
-    }
-
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        *count = 1;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override
-    {
-        if (!info)
-            return E_POINTER;
-        *info = nullptr;
-        if (index != 0)
-            return DISP_E_BADINDEX;
-        ComPtr<ITypeLib> library;
-        const HRESULT result = LoadRegTypeLib(*LibraryId, 1, 0, LOCALE_NEUTRAL, library.Out());
-        if (FAILED(result))
-            return result;
-        return library->GetTypeInfoOfGuid(*InterfaceId, info);
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
-    {
-        if (!IsEqualIID(iid, IID_NULL))
-            return DISP_E_UNKNOWNINTERFACE;
-        ComPtr<ITypeInfo> info;
-        const HRESULT result = GetTypeInfo(0, LOCALE_NEUTRAL, info.Out());
-        return FAILED(result) ? result : DispGetIDsOfNames(info.Get(), names, count, ids);
-    }
-    STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                        EXCEPINFO* exception, UINT* argumentError) override
-    {
-        if (!IsEqualIID(iid, IID_NULL))
-            return DISP_E_UNKNOWNINTERFACE;
-        ComPtr<ITypeInfo> info;
-        const HRESULT hr = GetTypeInfo(0, LOCALE_NEUTRAL, info.Out());
-        return FAILED(hr) ? hr
-                          : DispInvoke(static_cast<Interface*>(this), info.Get(), id, flags, params, result,
-                                       exception, argumentError);
-    }
-
-    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override
-    {
-        return IsEqualIID(iid, *InterfaceId) ? S_OK : S_FALSE;
     }
 
 private:

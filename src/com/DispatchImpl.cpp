@@ -8,15 +8,15 @@ namespace
 struct CachedTypeInfo
 {
     const IID* iid;
-    ITypeInfo* info;
+    ComPtr<ITypeInfo> info;
 };
 
 // One entry per dual interface of the module; the thread is the host's.
 CachedTypeInfo g_cache[] = {
-    {&IID_IBank, nullptr},
-    {&IID_IBankServices, nullptr},
-    {&IID_IBankPaymentService, nullptr},
-    {&IID_IBankStatementService, nullptr},
+    {&IID_IBank, {}},
+    {&IID_IBankServices, {}},
+    {&IID_IBankPaymentService, {}},
+    {&IID_IBankStatementService, {}},
 };
 }
 
@@ -33,12 +33,11 @@ HRESULT GetModuleTypeInfo(REFIID iid, ITypeInfo** info)
             HRESULT result = LoadRegTypeLib(LIBID_VORNTILOONLINELib, 1, 0, 0x409, library.Out());
             if (FAILED(result))
                 return result;
-            result = library->GetTypeInfoOfGuid(iid, &entry.info);
+            result = library->GetTypeInfoOfGuid(iid, entry.info.Out());
             if (FAILED(result))
                 return result;
         }
-        entry.info->AddRef();
-        *info = entry.info;
+        *info = entry.info.CopyOut();
         return S_OK;
     }
     return TYPE_E_ELEMENTNOTFOUND;
@@ -47,9 +46,5 @@ HRESULT GetModuleTypeInfo(REFIID iid, ITypeInfo** info)
 void ReleaseModuleTypeInfo()
 {
     for (CachedTypeInfo& entry : g_cache)
-    {
-        if (entry.info)
-            entry.info->Release();
-        entry.info = nullptr;
-    }
+        entry.info.Reset();
 }

@@ -1,10 +1,12 @@
-// IDispatch for the component's dual interfaces: late-bound calls are served
-// from the registered type library VORNTILOONLINELib 1.0, by the interface's
-// own type information.
+// IDispatch for dual interfaces: late-bound calls are served by the
+// interface's own type information, for the component's interfaces from the
+// registered type library VORNTILOONLINELib 1.0.
 #pragma once
 
 #include <windows.h>
 #include <oaidl.h>
+
+#include "com/ComHolders.h"
 
 // The type information of an interface of the module's type library, cached
 // for the module's life; null when the library is not registered.
@@ -13,7 +15,11 @@ HRESULT GetModuleTypeInfo(REFIID iid, ITypeInfo** info);
 // Releases the cached type information (module end).
 void ReleaseModuleTypeInfo();
 
-template <class Interface, const IID* InterfaceId>
+// Where an object's IDispatch finds the type information of its interface.
+using TypeInfoSource = HRESULT (*)(REFIID iid, ITypeInfo** info);
+
+// IDispatch served by the type information of the object's own interface.
+template <class Interface, const IID* InterfaceId, TypeInfoSource Source = GetModuleTypeInfo>
 class IDispatchImpl : public Interface
 {
 public:
@@ -32,20 +38,16 @@ public:
         *info = nullptr;
         if (index != 0)
             return DISP_E_BADINDEX;
-        return GetModuleTypeInfo(*InterfaceId, info);
+        return Source(*InterfaceId, info);
     }
 
     STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
     {
         if (!IsEqualIID(iid, IID_NULL))
             return DISP_E_UNKNOWNINTERFACE;
-        ITypeInfo* info = nullptr;
-        HRESULT result = GetModuleTypeInfo(*InterfaceId, &info);
-        if (FAILED(result))
-            return result;
-        result = info->GetIDsOfNames(names, count, ids);
-        info->Release();
-        return result;
+        ComPtr<ITypeInfo> info;
+        const HRESULT result = Source(*InterfaceId, info.Out());
+        return FAILED(result) ? result : info->GetIDsOfNames(names, count, ids);
     }
 
     STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
@@ -53,14 +55,11 @@ public:
     {
         if (!IsEqualIID(iid, IID_NULL))
             return DISP_E_UNKNOWNINTERFACE;
-        ITypeInfo* info = nullptr;
-        HRESULT hr = GetModuleTypeInfo(*InterfaceId, &info);
-        if (FAILED(hr))
-            return hr;
-        hr = info->Invoke(static_cast<Interface*>(this), id, flags, params, result, exception,
-                          argumentError);
-        info->Release();
-        return hr;
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = Source(*InterfaceId, info.Out());
+        return FAILED(hr) ? hr
+                          : info->Invoke(static_cast<Interface*>(this), id, flags, params, result,
+                                         exception, argumentError);
     }
 };
 
