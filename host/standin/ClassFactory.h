@@ -8,6 +8,7 @@
 #include <new>
 
 #include "StandInModule.h"
+#include "com/ComHolders.h"
 
 template <class T>
 class CClassFactory : public IClassFactory
@@ -36,10 +37,8 @@ public:
         T* object = new (std::nothrow) T;
         if (!object)
             return E_OUTOFMEMORY;
-        object->AddRef();
-        const HRESULT result = object->QueryInterface(iid, out);
-        object->Release();
-        return result;
+        const ComPtr<T> held(object);
+        return held->QueryInterface(iid, out);
     }
     STDMETHODIMP LockServer(BOOL lock) override
     {

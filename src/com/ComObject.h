@@ -144,12 +144,9 @@ HRESULT CreateComInstance(IUnknown* outer, REFIID iid, void** out)
             auto* aggregate = new (std::nothrow) CComAggObject<T>(outer);
             if (!aggregate)
                 return E_OUTOFMEMORY;
-            aggregate->AddRef();
-            HRESULT result = aggregate->Contained().FinalConstruct();
-            if (SUCCEEDED(result))
-                result = aggregate->QueryInterface(iid, out);
-            aggregate->Release();
-            return result;
+            const ComPtr<CComAggObject<T>> held(aggregate);
+            const HRESULT result = held->Contained().FinalConstruct();
+            return FAILED(result) ? result : held->QueryInterface(iid, out);
         }
         T* object = new (std::nothrow) T();
         if (!object)

@@ -6,12 +6,6 @@ CEnumVariantArray::CEnumVariantArray(const CArray<IVornBankService*>& entries, I
                                      ULONG position)
     : m_entries(entries), m_owner(owner), m_position(position)
 {
-    m_owner->AddRef();
-}
-
-CEnumVariantArray::~CEnumVariantArray()
-{
-    m_owner->Release();
 }
 
 STDMETHODIMP CEnumVariantArray::QueryInterface(REFIID iid, void** out)
@@ -83,11 +77,9 @@ STDMETHODIMP CEnumVariantArray::Reset()
 
 STDMETHODIMP CEnumVariantArray::Clone(IEnumVARIANT** clone)
 {
-    auto* copy = new (std::nothrow) CEnumVariantArray(m_entries, m_owner, m_position);
+    auto* copy = new (std::nothrow) CEnumVariantArray(m_entries, m_owner.Get(), m_position);
     if (!copy)
         return E_OUTOFMEMORY;
-    copy->AddRef();
-    const HRESULT result = copy->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(clone));
-    copy->Release();
-    return result;
+    const ComPtr<CEnumVariantArray> held(copy);
+    return held->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(clone));
 }

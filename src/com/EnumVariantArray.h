@@ -8,6 +8,7 @@
 
 #include "VornEBanking.h"
 #include "com/CArray.h"
+#include "com/ComHolders.h"
 
 class CEnumVariantArray : public IEnumVARIANT
 {
@@ -25,11 +26,11 @@ public:
     STDMETHODIMP Reset() override;
     STDMETHODIMP Clone(IEnumVARIANT** clone) override;
 
-    virtual ~CEnumVariantArray();
+    virtual ~CEnumVariantArray() = default;
 
 private:
     const CArray<IVornBankService*>& m_entries;
-    IUnknown* m_owner;
+    ComPtr<IUnknown> m_owner;
     volatile LONG m_refCount = 0;
     ULONG m_position;
 };
