@@ -4,6 +4,7 @@
 #include "dialog/PaymentRows.h"
 #include "dialog/ProcessingDateChecks.h"
 #include "module/Module.h"
+#include "payments/PaymentCollection.h"
 
 namespace
 {
@@ -29,20 +30,6 @@ PaymentFormat FormatOfButton(int id)
 bool AllowsIat(PaymentFormat format)
 {
     return format == StandardDomestic || format == TemplateDomestic;
-}
-
-long PaymentCount(IVornPayments* payments)
-{
-    long count = 0;
-    payments->Count(&count);
-    return count;
-}
-
-ComPtr<IVornPayment> PaymentAt(IVornPayments* payments, long index)
-{
-    ComPtr<IVornPayment> payment;
-    payments->Item(index, payment.Out());
-    return payment;
 }
 }
 
@@ -229,12 +216,12 @@ void CPayInfoDialog::FillPaymentList()
     m_list.DeleteAllRows();
     if (!m_payments)
         return;
-    const long count = PaymentCount(m_payments.Get());
+    const long count = CountPayments(m_payments.Get());
     // Drawing each of up to 4000 rows as it comes takes seconds.
     m_list.SetRedraw(false);
     for (long index = 0; index < count; ++index)
     {
-        const ComPtr<IVornPayment> payment = PaymentAt(m_payments.Get(), index);
+        const ComPtr<IVornPayment> payment = FetchPayment(m_payments.Get(), index);
         if (payment)
             AddPaymentRow(m_list, payment.Get(), index);
     }
@@ -264,7 +251,7 @@ void CPayInfoDialog::MarkSelected(long statusCode)
         for (int row = m_list.NextSelected(); row != -1; row = m_list.NextSelected())
         {
             const ComPtr<IVornPayment> payment =
-                PaymentAt(m_payments.Get(), static_cast<long>(m_list.ItemData(row)));
+                FetchPayment(m_payments.Get(), static_cast<long>(m_list.ItemData(row)));
             if (payment)
                 payment->SetStatusCode(statusCode);
         }
@@ -306,10 +293,10 @@ void CPayInfoDialog::CancelClicked()
     // Cancelling leaves no payment marked, also those marked before.
     if (m_payments)
     {
-        const long count = PaymentCount(m_payments.Get());
+        const long count = CountPayments(m_payments.Get());
         for (long index = 0; index < count; ++index)
         {
-            const ComPtr<IVornPayment> payment = PaymentAt(m_payments.Get(), index);
+            const ComPtr<IVornPayment> payment = FetchPayment(m_payments.Get(), index);
             if (payment)
                 payment->SetStatusCode(0);
         }
