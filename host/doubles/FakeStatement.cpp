@@ -4,6 +4,27 @@
 
 namespace
 {
+StatementCall ValueCall(StatementOperation operation, double value)
+{
+    StatementCall call{operation};
+    call.value = value;
+    return call;
+}
+
+StatementCall IntegerCall(StatementOperation operation, long value)
+{
+    StatementCall call{operation};
+    call.integer = value;
+    return call;
+}
+
+StatementCall TextCall(StatementOperation operation, const std::wstring& text)
+{
+    StatementCall call{operation};
+    call.text = text;
+    return call;
+}
+
 const char* OperationName(StatementOperation operation)
 {
     switch (operation)
@@ -101,45 +122,35 @@ STDMETHODIMP FakeTransaction::SetNumber(VARIANT* value)
 STDMETHODIMP FakeTransaction::SetDate(double value)
 {
     date = value;
-    StatementCall call{StatementOperation::SetDate};
-    call.value = value;
-    Record(std::move(call));
+    Record(ValueCall(StatementOperation::SetDate, value));
     return S_OK;
 }
 
 STDMETHODIMP FakeTransaction::SetDirection(long value)
 {
     direction = value;
-    StatementCall call{StatementOperation::SetDirection};
-    call.integer = value;
-    Record(std::move(call));
+    Record(IntegerCall(StatementOperation::SetDirection, value));
     return S_OK;
 }
 
 STDMETHODIMP FakeTransaction::SetAmount(double value)
 {
     amount = value;
-    StatementCall call{StatementOperation::SetAmount};
-    call.value = value;
-    Record(std::move(call));
+    Record(ValueCall(StatementOperation::SetAmount, value));
     return S_OK;
 }
 
 STDMETHODIMP FakeTransaction::SetDescription(BSTR value)
 {
     description = TextOf(value);
-    StatementCall call{StatementOperation::SetDescription};
-    call.text = description;
-    Record(std::move(call));
+    Record(TextCall(StatementOperation::SetDescription, description));
     return S_OK;
 }
 
 STDMETHODIMP FakeTransaction::SetReference(BSTR value)
 {
     reference = TextOf(value);
-    StatementCall call{StatementOperation::SetReference};
-    call.text = reference;
-    Record(std::move(call));
+    Record(TextCall(StatementOperation::SetReference, reference));
     return S_OK;
 }
 
@@ -202,8 +213,6 @@ STDMETHODIMP FakeStatement::ClearTransactions()
 STDMETHODIMP FakeStatement::SetStatementBalance(double value)
 {
     balance = value;
-    StatementCall call{StatementOperation::SetStatementBalance};
-    call.value = value;
-    Record(std::move(call));
+    Record(ValueCall(StatementOperation::SetStatementBalance, value));
     return S_OK;
 }
