@@ -184,6 +184,8 @@ STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
     if (!item)
         return Unexpected("AddTransaction with no out-pointer");
     *item = nullptr;
+    if (beforeAddTransaction)
+        beforeAddTransaction();
     ++addCalls;
     StatementCall call{StatementOperation::AddTransaction};
     if (objectsToGive >= 0 && addCalls > objectsToGive)

@@ -4,6 +4,7 @@
 // walk what a bank component handed over.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "VornBankReconciliation.h"
@@ -136,6 +137,10 @@ public:
     // limit); after that it gives none and returns `noObjectResult`.
     int objectsToGive = -1;
     HRESULT noObjectResult = S_OK;
+
+    // Runs at the start of every AddTransaction, before it is recorded: the
+    // host's own work at that moment (another import, say).
+    std::function<void()> beforeAddTransaction;
 
     // Unexpected calls on the statement and on any of its transactions,
     // those cleared away included.

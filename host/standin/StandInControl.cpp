@@ -2,6 +2,7 @@
 #include "StandInControl.h"
 
 #include "Registration.h"
+#include "StandInObject.h"
 #include "StandInState.h"
 
 namespace
@@ -61,8 +62,13 @@ extern "C" int StandInGetSettingsCall(int index, StandInSettingsCall* call)
 
 extern "C" void StandInSetStatementFileChoice(const char* path, long status)
 {
+    StandInSetStatementFileChoiceW(AnsiToWide(TextOrEmpty(path)).c_str(), status);
+}
+
+extern "C" void StandInSetStatementFileChoiceW(const wchar_t* path, long status)
+{
     StandInState& state = State();
-    state.choicePath = TextOrEmpty(path);
+    state.choicePath = path ? path : L"";
     state.choiceStatus = status;
 }
 

@@ -104,6 +104,9 @@ int StandInGetSettingsCall(int index, StandInSettingsCall* call);
    = cancelled). The recognition function runs on a non-empty path whatever
    the status; its answer does not change the choice. */
 void StandInSetStatementFileChoice(const char* path, long status);
+/* The same with the path as wide text, as the host's file dialog gives it
+   (the recognition function gets its ANSI form). */
+void StandInSetStatementFileChoiceW(const wchar_t* path, long status);
 
 /* Copies the record of SelectStatementFile calls. */
 void StandInGetSelectionRecord(StandInSelectionRecord* record);

@@ -24,7 +24,8 @@ struct StandInState
     ForcedFailure failures[StandInSelectStatementFile + 1];
     std::vector<StandInSettingsCall> settingsCalls;
 
-    std::string choicePath;
+    // As the user's choice reaches the host: a wide path.
+    std::wstring choicePath;
     long choiceStatus = 1;
     StandInSelectionRecord selection{};
 

@@ -27,8 +27,11 @@ STDMETHODIMP CStatementFileSelector::SelectStatementFile(unsigned char* selectio
     m_typeName.clear();
     if (!state.choicePath.empty())
     {
+        // The recognition function takes an ANSI path; what the code page
+        // lacks becomes "?", as it does for any program that narrows it.
+        const std::string ansiPath = WideToAnsi(state.choicePath);
         char typeName[StandInTypeNameSize] = {};
-        record.recognitionAnswer = settings.recognize(typeName, state.choicePath.c_str());
+        record.recognitionAnswer = settings.recognize(typeName, ansiPath.c_str());
         record.recognitionCalled = 1;
         m_typeName.assign(typeName, strnlen(typeName, sizeof typeName));
         memcpy(record.typeName, m_typeName.data(), m_typeName.size());
@@ -51,7 +54,10 @@ STDMETHODIMP CStatementFileSelector::GetSelectedType(BSTR* typeName)
 
 STDMETHODIMP CStatementFileSelector::GetSelectedFile(BSTR* path)
 {
-    return path ? AnsiToBstr(m_path, path) : E_POINTER;
+    if (!path)
+        return E_POINTER;
+    *path = SysAllocStringLen(m_path.data(), static_cast<UINT>(m_path.size()));
+    return *path ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP CStatementFileSelector::GetSelectionStatus(LONG* status)

@@ -21,7 +21,7 @@ public:
 
 private:
     // Nothing chosen until a selection ran.
-    std::string m_path;
+    std::wstring m_path;
     LONG m_status = 1;
     std::string m_typeName;
 };

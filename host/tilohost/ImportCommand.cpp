@@ -137,7 +137,7 @@ int ImportStatement(const CommandLine& line)
     ReportFile report(line.reportPath);
 
     StandInReset();
-    StandInSetStatementFileChoice(AnsiFromUtf8(FullPath(line.file)).c_str(), line.cancel ? 1 : 0);
+    StandInSetStatementFileChoiceW(WideFromUtf8(FullPath(line.file)).c_str(), line.cancel ? 1 : 0);
     const ComPtr<IVornBankStatementService> service = FindStatementService();
     const ComPtr<FakeBankContext> context =
         line.account.given ? FakeBankContext::WithAccount(WideFromUtf8(line.account.sortCode).c_str(),

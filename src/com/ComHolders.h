@@ -131,3 +131,37 @@ public:
 private:
     VARIANT m_variant;
 };
+
+// A kernel file handle, closed when its owner goes.
+class FileHandle
+{
+public:
+    FileHandle() = default;
+    explicit FileHandle(HANDLE owned) : m_handle(owned) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle(FileHandle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
+    FileHandle& operator=(FileHandle&& other) noexcept
+    {
+        if (this != &other)
+        {
+            Reset();
+            m_handle = other.m_handle;
+            other.m_handle = INVALID_HANDLE_VALUE;
+        }
+        return *this;
+    }
+    ~FileHandle() { Reset(); }
+
+    void Reset()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+    HANDLE Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+};

@@ -2,6 +2,8 @@
 
 #include "com/ComHolders.h"
 
+#include <stdio.h>
+
 namespace
 {
 struct ErrorRow
@@ -38,6 +40,18 @@ void Post(ICreateErrorInfo* creator)
     if (SUCCEEDED(creator->QueryInterface(IID_IErrorInfo, info.OutVoid())))
         SetErrorInfo(0, info.Get());
 }
+}
+
+IErrorInfo* NewErrorInfo(const wchar_t* description)
+{
+    ComPtr<ICreateErrorInfo> creator;
+    if (FAILED(g_createErrorInfo(creator.Out())) || !creator)
+        return nullptr;
+    Describe(creator.Get(), description);
+    IErrorInfo* info = nullptr;
+    if (FAILED(creator->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info))))
+        return nullptr;
+    return info;
 }
 
 CreateErrorInfoFunction SetCreateErrorInfoFunction(CreateErrorInfoFunction function)
@@ -113,6 +127,22 @@ HRESULT PostThrownErrorInfo(ICreateErrorInfo* info)
     owned.Attach(info);
     if (owned)
         Post(owned.Get());
+    return DISP_E_EXCEPTION;
+}
+
+HRESULT PostHostFailure(const _com_error& failure)
+{
+    ComPtr<IErrorInfo> info;
+    info.Attach(failure.ErrorInfo());
+    if (!info)
+    {
+        wchar_t description[64];
+        _snwprintf(description, 63, L"A call on the e-banking host failed (0x%08lX).",
+                   static_cast<unsigned long>(failure.Error()));
+        description[63] = L'\0';
+        info.Attach(NewErrorInfo(description));
+    }
+    SetErrorInfo(0, info.Get());
     return DISP_E_EXCEPTION;
 }
 }

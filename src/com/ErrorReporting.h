@@ -3,7 +3,7 @@
 // error information that the caller sees.
 //
 // What a body may throw, in the order the guard tests for it:
-//   _com_error          a failed call on a host component (see HostCall.h)
+//   _com_error          a failed call on a host component (see HostComponent.h)
 //   HRESULT             the body's own failure code (a signed 32-bit value)
 //   DWORD               a Win32 error code (an unsigned 32-bit value)
 //   ICreateErrorInfo*   error information, handed over to the guard
@@ -27,9 +27,14 @@ HRESULT ReportWin32Error(DWORD code);
 using CreateErrorInfoFunction = HRESULT(WINAPI*)(ICreateErrorInfo**);
 CreateErrorInfoFunction SetCreateErrorInfoFunction(CreateErrorInfoFunction function);
 
+// New description-only error information for a failure to carry (a
+// reference for the caller), or null when it cannot be made.
+IErrorInfo* NewErrorInfo(const wchar_t* description);
+
 namespace ErrorReportingDetail
 {
 HRESULT PostThrownErrorInfo(ICreateErrorInfo* info);
+HRESULT PostHostFailure(const _com_error& failure);
 }
 
 template <class Body>
@@ -39,10 +44,10 @@ HRESULT MethodGuard(Body&& body)
     {
         return body();
     }
-    catch (const _com_error&)
+    catch (const _com_error& failure)
     {
-        // The host's own error information stays as the host left it.
-        return DISP_E_EXCEPTION;
+        // Posts the failure's own description, never a stale one.
+        return ErrorReportingDetail::PostHostFailure(failure);
     }
     catch (HRESULT code)
     {

@@ -1,6 +1,9 @@
 // Host components that the component creates itself (the settings component,
 // the file selection component): how they are made, and how a failed call on
 // one is raised as a host-call failure (_com_error) for the method guard.
+// Every such failure carries error information that describes it: the
+// component's own where it offers some, otherwise a text naming the
+// component and the call.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +14,10 @@
 
 // In-process server, in-process handler, local server, remote server.
 const DWORD HostComponentContext = 0x17;
+
+// Names of the host components, as the failure texts give them.
+extern const wchar_t HostSettingsName[];
+extern const wchar_t HostFileSelectionName[];
 
 // Creates the component, runs it and asks for the interface. On any failure
 // the result is empty: the first call through it then fails with E_POINTER.
@@ -28,20 +35,27 @@ ComPtr<T> CreateHostComponent(REFCLSID clsid, REFIID iid)
 }
 
 // Throws _com_error with the HRESULT and, where the component offers it for
-// that interface, its error information.
-void RaiseHostFailure(HRESULT result, IUnknown* component, REFIID iid);
+// that interface, its error information; otherwise with a description of
+// the failed `operation` of the component called `name`.
+void RaiseHostFailure(HRESULT result, IUnknown* component, REFIID iid, const wchar_t* name,
+                      const wchar_t* operation);
+
+// Throws _com_error(E_POINTER) for the component called `name`, which could
+// not be made.
+void RaiseMissingHostComponent(const wchar_t* name);
 
 // The component behind a host reference; an empty one is raised as E_POINTER.
 template <class T>
-T* HostComponent(const ComPtr<T>& component)
+T* HostComponent(const ComPtr<T>& component, const wchar_t* name)
 {
     if (!component)
-        throw _com_error(E_POINTER);
+        RaiseMissingHostComponent(name);
     return component.Get();
 }
 
-inline void CheckHostCall(HRESULT result, IUnknown* component, REFIID iid)
+inline void CheckHostCall(HRESULT result, IUnknown* component, REFIID iid, const wchar_t* name,
+                          const wchar_t* operation)
 {
     if (FAILED(result))
-        RaiseHostFailure(result, component, iid);
+        RaiseHostFailure(result, component, iid, name, operation);
 }

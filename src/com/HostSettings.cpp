@@ -20,17 +20,18 @@ void CHostSettings::ConfigureBank()
 {
     unsigned char block[ConfigureBankBlockSize];
     FillBankBlock(block, sizeof block);
-    IVornBankSettings* settings = HostComponent(m_settings);
-    CheckHostCall(settings->ConfigureBank(block, 3), settings, IID_IVornBankSettings);
+    IVornBankSettings* settings = HostComponent(m_settings, HostSettingsName);
+    CheckHostCall(settings->ConfigureBank(block, 3), settings, IID_IVornBankSettings, HostSettingsName,
+                  L"ConfigureBank");
 }
 
 void CHostSettings::GetStatementFileSettings(unsigned char (&selectionBlock)[SelectionBlockSize])
 {
     unsigned char bank[BankBlockSize];
     FillBankBlock(bank, sizeof bank);
-    IVornBankSettings* settings = HostComponent(m_settings);
-    CheckHostCall(settings->GetStatementFileSettings(bank, selectionBlock), settings,
-                  IID_IVornBankSettings);
+    IVornBankSettings* settings = HostComponent(m_settings, HostSettingsName);
+    CheckHostCall(settings->GetStatementFileSettings(bank, selectionBlock), settings, IID_IVornBankSettings,
+                  HostSettingsName, L"GetStatementFileSettings");
 }
 
 void CHostSettings::GetPaymentFileDefaults(char (&fileName)[PaymentFileNameSize],
@@ -39,9 +40,9 @@ void CHostSettings::GetPaymentFileDefaults(char (&fileName)[PaymentFileNameSize]
 {
     unsigned char bank[BankBlockSize];
     FillBankBlock(bank, sizeof bank);
-    IVornBankSettings* settings = HostComponent(m_settings);
+    IVornBankSettings* settings = HostComponent(m_settings, HostSettingsName);
     CheckHostCall(settings->GetPaymentFileDefaults(bank, reinterpret_cast<unsigned char*>(fileName),
                                                    reinterpret_cast<unsigned char*>(extension),
                                                    reinterpret_cast<unsigned char*>(directory)),
-                  settings, IID_IVornBankSettings);
+                  settings, IID_IVornBankSettings, HostSettingsName, L"GetPaymentFileDefaults");
 }

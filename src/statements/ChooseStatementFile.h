@@ -5,9 +5,9 @@
 // A path of at most 259 characters and its NUL.
 const int StatementPathSize = 260;
 
-// True when a file was chosen, its path (ANSI code page) then in `path`;
-// false when none was, or when the chosen path is too long for the buffer,
-// `path` then empty. A failure of the settings component or the file
-// selection component (or of making either) is raised as a host-call
-// failure.
-bool ChooseStatementFile(char (&path)[StatementPathSize]);
+// True when a file was chosen, its path then in `path` as the host gave it;
+// false when none was, `path` then empty. A chosen path too long for the
+// buffer is refused with ERROR_FILENAME_EXCED_RANGE, thrown as a Win32 error
+// code. A failure of the settings component or the file selection component
+// (or of making either) is raised as a host-call failure.
+bool ChooseStatementFile(wchar_t (&path)[StatementPathSize]);

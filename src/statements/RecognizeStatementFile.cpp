@@ -8,8 +8,7 @@ extern "C" int __cdecl RecognizeStatementFile(char* typeName, const char* path)
 {
     try
     {
-        // Text mode, and the column index table stays as the import left it.
-        CTransactionFile file(path, std::ios::in);
+        CTransactionFile file(path);
         const bool recognised = file.HasStatementHeader();
         file.Close();
         if (!recognised || !typeName)

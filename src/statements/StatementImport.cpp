@@ -24,7 +24,7 @@ void RunStatementImport(IVornBankContext* context, IVornStatement* statement, LO
     RequirePointer(context);
     RequirePointer(statement);
     status = ImportRan;
-    char path[StatementPathSize];
+    wchar_t path[StatementPathSize];
     if (!ChooseStatementFile(path))
     {
         status = NoFileChosen;
@@ -33,14 +33,18 @@ void RunStatementImport(IVornBankContext* context, IVornStatement* statement, LO
     ImportStatementFile(path, context, statement, bankSortCode, bankAccountNumber);
 }
 
-void ImportStatementFile(const char* path, IVornBankContext* context, IVornStatement* statement,
+void ImportStatementFile(const wchar_t* path, IVornBankContext* context, IVornStatement* statement,
                          CString& bankSortCode, CString& bankAccountNumber)
 {
+    // The host's statement is emptied only for a file that can be read.
+    CTransactionFile file(path);
+    if (file.OpenError() != 0)
+        throw file.OpenError();
+
     statement->ClearTransactions();
     statement->SetStatementBalance(0.0);
     ReadHostAccount(context, bankSortCode, bankAccountNumber);
 
-    CTransactionFile file(path, std::ios::in | std::ios::binary);
     CTransactionRecord record;
     if (file.BuildColumnIndex())
     {
@@ -51,5 +55,9 @@ void ImportStatementFile(const char* path, IVornBankContext* context, IVornState
                 HandOverRecord(statement, record, number++);
         }
     }
+    // A file that stops giving bytes before its end has not been read.
+    const DWORD readError = file.ReadError();
     file.Close();
+    if (readError != 0)
+        throw readError;
 }

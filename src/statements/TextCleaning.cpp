@@ -1,7 +1,6 @@
 #include "statements/TextCleaning.h"
 
 #include <ctype.h>
-#include <mbstring.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -41,13 +40,11 @@ void KeepChars(CString& text, Keep keep)
 namespace
 {
 // The text's first quote is its first character and its last quote its
-// last character; quotes are found as the string class finds them.
+// last character. Statement files are single-byte text: the search is
+// byte-wise.
 bool IsEnclosedInQuotes(const char* text, int length)
 {
-    if (length == 0)
-        return false;
-    const unsigned char* start = reinterpret_cast<const unsigned char*>(text);
-    return _mbschr(start, '"') == start && _mbsrchr(start, '"') == start + length - 1;
+    return length > 0 && text[0] == '"' && text[length - 1] == '"';
 }
 }
 

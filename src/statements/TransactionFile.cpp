@@ -1,25 +1,53 @@
 #include "statements/TransactionFile.h"
 
-#include "statements/ColumnIndex.h"
 #include "statements/FieldSplitting.h"
 #include "statements/ParseRecord.h"
-#include "statements/StatementLine.h"
 
 #include <windows.h>
+
+#include <string>
 
 namespace
 {
 const int ShortHeaderFields = 14;
 const int FullHeaderFields = 18;
+
+// The wide form of an ANSI path; empty when it cannot be converted.
+std::wstring WidePath(const char* path)
+{
+    if (!path)
+        return std::wstring();
+    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(length, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], length);
+    wide.resize(length - 1);
+    return wide;
 }
 
-CTransactionFile::CTransactionFile(const char* path, std::ios::openmode mode)
+// The reader's debug texts are ANSI, its paths too.
+void WritePathToDebugger(const wchar_t* path)
 {
-    if (!Open(path, mode))
+    char narrow[MAX_PATH * 2] = {};
+    if (path)
+        WideCharToMultiByte(CP_ACP, 0, path, -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+    OutputDebugStringA(narrow);
+}
+}
+
+CTransactionFile::CTransactionFile(const wchar_t* path)
+{
+    if (!Open(path))
     {
         OutputDebugStringA("CTransactionFile() failed to open: ");
-        OutputDebugStringA(path ? path : "");
+        WritePathToDebugger(path);
     }
+}
+
+CTransactionFile::CTransactionFile(const char* path)
+    : CTransactionFile(path ? WidePath(path).c_str() : nullptr)
+{
 }
 
 CTransactionFile::~CTransactionFile()
@@ -27,19 +55,17 @@ CTransactionFile::~CTransactionFile()
     Close();
 }
 
-bool CTransactionFile::Open(const char* path, std::ios::openmode mode)
+bool CTransactionFile::Open(const wchar_t* path)
 {
     try
     {
-        // No path is a file that cannot be opened.
-        if (path)
-            m_stream.open(path, mode);
+        m_openError = m_lines.Open(path);
         ReadHeader();
     }
     catch (...)
     {
         OutputDebugStringA("Failed to Open the file: ");
-        OutputDebugStringA(path ? path : "");
+        WritePathToDebugger(path);
         return false;
     }
     return true;
@@ -47,15 +73,13 @@ bool CTransactionFile::Open(const char* path, std::ios::openmode mode)
 
 bool CTransactionFile::ReadHeader()
 {
-    if (!m_stream.is_open())
+    m_headerText = "";
+    m_headerFieldCount = 0;
+    if (!m_lines.IsOpen())
         return false;
     char line[StatementLineBufferSize];
-    if (!ReadStatementLine(m_stream, line))
-    {
-        m_headerText = "";
-        m_headerFieldCount = 0;
+    if (m_lines.ReadLine(line) == LineRead::TooLong)
         return false;
-    }
     m_headerText = line;
     bool insideQuotes = false;
     m_headerFieldCount = CountFields(line, ',', insideQuotes);
@@ -71,10 +95,9 @@ bool CTransactionFile::BuildColumnIndex()
 {
     if (!HasStatementHeader())
         return false;
-    CArray<int>& table = ColumnIndex();
-    table.RemoveAll();
+    m_columnIndex.RemoveAll();
     for (int position = 1; position <= m_headerFieldCount; ++position)
-        table.Add(position);
+        m_columnIndex.Add(position);
     return true;
 }
 
@@ -82,12 +105,12 @@ bool CTransactionFile::ReadRecord(CTransactionRecord& record)
 {
     try
     {
-        if (!m_stream.is_open())
+        if (!m_lines.IsOpen())
         {
             OutputDebugStringA("File Stream is NOT open");
             throw CTransactionRecord::ErrorFileNotOpen;
         }
-        ParseRecord(m_stream, record);
+        ParseRecord(m_lines, m_columnIndex, record);
     }
     catch (...)
     {
@@ -99,6 +122,5 @@ bool CTransactionFile::ReadRecord(CTransactionRecord& record)
 
 void CTransactionFile::Close()
 {
-    if (m_stream.is_open())
-        m_stream.close();
+    m_lines.Close();
 }

@@ -3,7 +3,8 @@
 
 #include "text/CString.h"
 
-#include <iosfwd>
+#include "com/CArray.h"
+#include "statements/StatementLine.h"
 
 class CTransactionRecord
 {
@@ -43,7 +44,8 @@ public:
     CString GetNarrative();
 
 private:
-    friend void ParseRecord(std::istream& stream, CTransactionRecord& record);
+    friend void ParseRecord(CStatementLineReader& lines, const CArray<int>& columnIndex,
+                            CTransactionRecord& record);
 
     CString m_sortCode;
     CString m_accountNumber;

@@ -1,6 +1,5 @@
 #include "text/CString.h"
 
-#include <mbstring.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -214,25 +213,24 @@ int CString::Find(char ch) const
 {
     if (GetLength() == 0)
         return -1;
-    const unsigned char* text = reinterpret_cast<const unsigned char*>(m_buffer);
-    const unsigned char* found = _mbschr(text, static_cast<unsigned char>(ch));
-    return found ? static_cast<int>(found - text) : -1;
+    // Byte-wise: a search in the runtime's multibyte rules reads past the
+    // end of a text that ends in a lead byte of a double-byte code page.
+    const char* found = strchr(m_buffer, ch);
+    return found ? static_cast<int>(found - m_buffer) : -1;
 }
 
 int CString::ReverseFind(char ch) const
 {
     if (GetLength() == 0)
         return -1;
-    const unsigned char* text = reinterpret_cast<const unsigned char*>(m_buffer);
-    const unsigned char* found = _mbsrchr(text, static_cast<unsigned char>(ch));
-    return found ? static_cast<int>(found - text) : -1;
+    const char* found = strrchr(m_buffer, ch);
+    return found ? static_cast<int>(found - m_buffer) : -1;
 }
 
 int CString::Compare(const char* text) const
 {
     RequireText(text);
-    return _mbscmp(reinterpret_cast<const unsigned char*>(GetString()),
-                   reinterpret_cast<const unsigned char*>(text));
+    return strcmp(GetString(), text);
 }
 
 CString CString::Left(int count) const

@@ -41,19 +41,6 @@ struct TableRow
 class StandardErrorTable : public testing::TestWithParam<TableRow>
 {
 };
-
-// FormatMessageA's text for a code, as the guard must post it.
-std::wstring SystemText(DWORD code)
-{
-    char* message = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x400,
-                   reinterpret_cast<char*>(&message), 0, nullptr);
-    std::wstring wide;
-    for (const char* c = message; c && *c; ++c)
-        wide += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    LocalFree(message);
-    return wide;
-}
 }
 
 TEST_P(StandardErrorTable, ThrownCodeGivesItsRowsResultAndDescriptionOnly)
@@ -100,11 +87,21 @@ TEST(MethodGuard, FailedErrorInfoCreationGivesTheThrownCodeItself)
     EXPECT_FALSE(TakePostedError().posted);
 }
 
-TEST(MethodGuard, HostCallFailureGivesDispatchExceptionPostingNothing)
+TEST(MethodGuard, HostCallFailureGivesDispatchExceptionWithItsOwnDescription)
 {
+    // The failure's own information is posted again...
+    IErrorInfo* carried = NewErrorInfo(L"The host says no.");
+    ASSERT_NE(nullptr, carried);
     ClearPostedError();
+    EXPECT_EQ(DISP_E_EXCEPTION, GuardThrowing(_com_error(E_ACCESSDENIED, carried, false)));
+    EXPECT_EQ(L"The host says no.", TakePostedError().description);
+
+    // ...and one without any never leaves an earlier description standing.
+    ComPtr<IErrorInfo> stale;
+    stale.Attach(NewErrorInfo(L"stale"));
+    SetErrorInfo(0, stale.Get());
     EXPECT_EQ(DISP_E_EXCEPTION, GuardThrowing(_com_error(E_ACCESSDENIED)));
-    EXPECT_FALSE(TakePostedError().posted);
+    EXPECT_EQ(L"A call on the e-banking host failed (0x80070005).", TakePostedError().description);
 }
 
 TEST(MethodGuard, Win32CodeGivesControlFailureWithTheSystemsText)
@@ -115,8 +112,8 @@ TEST(MethodGuard, Win32CodeGivesControlFailureWithTheSystemsText)
         EXPECT_EQ(static_cast<HRESULT>(0x800AFFFF), GuardThrowing(code));
         const PostedError error = TakePostedError();
         ASSERT_TRUE(error.posted);
-        EXPECT_FALSE(SystemText(code).empty());
-        EXPECT_EQ(SystemText(code), error.description);
+        EXPECT_FALSE(SystemMessage(code).empty());
+        EXPECT_EQ(SystemMessage(code), error.description);
     }
 }
 

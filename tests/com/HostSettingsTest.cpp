@@ -141,6 +141,7 @@ TEST_F(HostSettingsTest, UnregisteredSettingsClassFailsTheFirstOperationWithEPoi
     catch (const _com_error& error)
     {
         EXPECT_EQ(E_POINTER, error.Error());
+        EXPECT_EQ("The e-banking host's settings component could not be created.", DescriptionOf(error));
     }
     EXPECT_EQ(0, StandInSettingsCallCount());
 

@@ -125,6 +125,9 @@ TEST_F(StandInSettingsTest, IsCreatedAsAHostComponentWithDispatchAndErrorInfo)
 
     ComPtr<IRunnableObject> runnable;
     EXPECT_EQ(E_NOINTERFACE, settings.As(IID_IRunnableObject, runnable));
+    void* refused = reinterpret_cast<void*>(1);
+    EXPECT_EQ(E_NOINTERFACE, settings->QueryInterface(IID_IPersist, &refused));
+    EXPECT_EQ(nullptr, refused);
 }
 
 TEST_F(StandInSettingsTest, PaymentFileDefaultsOverwriteTheCallersBuffers)
@@ -287,6 +290,15 @@ TEST_F(StandInFileSelectorTest, RunsTheRecognitionFunctionOnTheChosenPath)
     EXPECT_EQ("C:\\Statements\\june.csv", Narrow(path));
     EXPECT_EQ(S_OK, selector->GetSelectedType(typeName.Out()));
     EXPECT_EQ("Tilo Online Statement", Narrow(typeName));
+
+    // A path the ANSI code page cannot hold reaches the bank component whole;
+    // its recognition function sees the narrowed form, as for any program.
+    const std::wstring wide = L"C:\\Statements\\\u0432\u044b\u043f\u0438\u0441\u043a\u0430.csv";
+    StandInSetStatementFileChoiceW(wide.c_str(), 0);
+    ASSERT_EQ(S_OK, selector->SelectStatementFile(Bytes(block)));
+    EXPECT_EQ("C:\\Statements\\???????.csv", g_recognisedPath);
+    EXPECT_EQ(S_OK, selector->GetSelectedFile(path.Out()));
+    EXPECT_EQ(wide, std::wstring(path.Text(), path.Length()));
 }
 
 TEST_F(StandInFileSelectorTest, TheChoiceStandsWhateverTheRecognitionAnswered)

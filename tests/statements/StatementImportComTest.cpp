@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@ using Lines = std::vector<std::string>;
 
 const HRESULT InvalidArgumentReported = static_cast<HRESULT>(0x800AFFFC);
 const HRESULT UnexpectedReported = static_cast<HRESULT>(0x800AFFFE);
+const HRESULT Win32ErrorReported = static_cast<HRESULT>(0x800AFFFF);
 
 StatementLineFields AccountLine(const std::string& type, const std::string& debit, const std::string& credit,
                                 std::vector<std::string> narratives)
@@ -128,22 +131,66 @@ TEST_F(StatementImportComTest, ACancelledChoiceLeavesTheStatementAloneUntilAFile
     EXPECT_TRUE(statement->Calls().empty());
     EXPECT_EQ(1, Selection().selectCalls);
 
-    // A path longer than 259 characters cannot be opened whole: no choice.
-    const std::string longest = "C:\\" + std::string(256, 'a');
-    StandInSetStatementFileChoice((longest + "b").c_str(), 0);
-    EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ(1, Status());
-    EXPECT_TRUE(statement->Calls().empty());
-    StandInSetStatementFileChoice(longest.c_str(), 0);
-    EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ(0, Status());
-    EXPECT_EQ(1, statement->clearCalls);
-
     TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
     Choose(file);
     EXPECT_EQ(S_OK, Import());
     EXPECT_EQ(0, Status());
     EXPECT_EQ(1u, statement->transactions.size());
+}
+
+TEST_F(StatementImportComTest, AFileThatCannotBeOpenedFailsWithTheSystemsReasonAndTouchesNothing)
+{
+    TemporaryFile locked(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
+    // Another program holds it open without sharing.
+    const FileHandle holder(
+        CreateFileA(locked.Path(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    char folder[MAX_PATH] = {};
+    ASSERT_NE(0u, GetTempPathA(MAX_PATH, folder));
+    folder[strlen(folder) - 1] = '\0';
+    const struct
+    {
+        std::string path;
+        DWORD error;
+    } cases[] = {
+        {MissingStatementPath(), ERROR_FILE_NOT_FOUND},
+        {locked.Path(), ERROR_SHARING_VIOLATION},
+        {folder, ERROR_ACCESS_DENIED},
+        // Longer than 259 characters: refused whole, never opened cut short.
+        {"C:\\" + std::string(257, 'a'), ERROR_FILENAME_EXCED_RANGE},
+    };
+    for (const auto& each : cases)
+    {
+        SCOPED_TRACE(each.path);
+        statement = MakeHostObject<FakeStatement>();
+        StandInSetStatementFileChoice(each.path.c_str(), 0);
+        EXPECT_EQ(Win32ErrorReported, Import());
+        EXPECT_EQ(SystemMessage(each.error), Description());
+        EXPECT_TRUE(statement->Calls().empty());
+        EXPECT_EQ(0, context->calls);
+    }
+}
+
+TEST_F(StatementImportComTest, AFileNamedOutsideTheAnsiCodePageIsReadByItsWidePath)
+{
+    wchar_t folder[MAX_PATH] = {};
+    ASSERT_NE(0u, GetTempPathW(MAX_PATH, folder));
+    const std::wstring path = std::wstring(folder) + L"\u0432\u044b\u043f\u0438\u0441\u043a\u0430.csv";
+    const std::string content =
+        StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))});
+    {
+        const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
+    }
+    StandInSetStatementFileChoiceW(path.c_str(), 0);
+    EXPECT_EQ(S_OK, Import());
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(0, Status());
+    ASSERT_EQ(1u, statement->transactions.size());
+    EXPECT_EQ(L"N1", statement->transactions[0]->description);
 }
 
 TEST_F(StatementImportComTest, AFileThatIsNoStatementEmptiesTheStatement)
@@ -156,12 +203,54 @@ TEST_F(StatementImportComTest, AFileThatIsNoStatementEmptiesTheStatement)
     EXPECT_EQ(1, Selection().recognitionCalled);
     EXPECT_EQ(0, Selection().recognitionAnswer);
     EXPECT_STREQ("", Selection().typeName);
+}
 
-    // Also a file that does not exist.
-    StandInSetStatementFileChoice(MissingStatementPath().c_str(), 0);
-    statement = MakeHostObject<FakeStatement>();
+TEST_F(StatementImportComTest, BlankLinesDropNothingAndAmountsAreNeverMoreThanTheTextSays)
+{
+    TemporaryFile file(StatementContent(
+        14, {ShortStatementLine(AccountLine("TFR", "1e-5", "", {"ONE"})), "", "   ",
+             ShortStatementLine(AccountLine("TFR", "", "2E3", {"TWO"})), "\r",
+             ShortStatementLine(AccountLine("TFR", "1e309", "", {"THREE"})),
+             // A number too long for a double is no amount.
+             ShortStatementLine(AccountLine("TFR", std::string(400, '9'), "", {"NONE"}))}));
+    Choose(file);
     EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ((Lines{"ClearTransactions", "SetStatementBalance 0"}), statement->DescribedCalls());
+    ASSERT_EQ(4u, statement->transactions.size());
+    const struct
+    {
+        long direction;
+        double amount;
+    } expected[] = {{0, 1.0}, {1, 2.0}, {0, 1.0}, {1, 0.0}};
+    for (size_t i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(expected[i].direction, statement->transactions[i]->direction) << i;
+        EXPECT_EQ(expected[i].amount, statement->transactions[i]->amount) << i;
+    }
+    EXPECT_EQ(4, statement->transactions[3]->number);
+}
+
+TEST_F(StatementImportComTest, AnImportStartedByTheHostMeanwhileLeavesTheFileReadAsItsOwnHeaderSays)
+{
+    TemporaryFile outer(StatementContent(18, {FullStatementLine(AccountLine("TFR", "", "1.00", {"A1", "A2"})),
+                                              FullStatementLine(AccountLine("TFR", "", "2.00", {"B1", "B2"}))}));
+    TemporaryFile inner(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "", "9.00", {"I1"}))}));
+    Choose(outer);
+    const ComPtr<FakeStatement> innerStatement = MakeHostObject<FakeStatement>();
+    bool started = false;
+    statement->beforeAddTransaction = [&] {
+        if (started)
+            return;
+        started = true;
+        Choose(inner);
+        EXPECT_EQ(S_OK, service->ImportStatement(context.Get(), innerStatement.Get()));
+    };
+    EXPECT_EQ(S_OK, Import());
+    ASSERT_EQ(1u, innerStatement->transactions.size());
+    ASSERT_EQ(2u, statement->transactions.size());
+    EXPECT_EQ(L"B1 B2", statement->transactions[1]->description);
+    EXPECT_EQ(L"TFR", statement->transactions[1]->reference);
+    EXPECT_EQ(1, statement->transactions[1]->direction);
+    EXPECT_EQ(2.0, statement->transactions[1]->amount);
 }
 
 TEST_F(StatementImportComTest, FailuresOfTheHostsComponentsEndTheImportAsExceptions)
@@ -171,11 +260,16 @@ TEST_F(StatementImportComTest, FailuresOfTheHostsComponentsEndTheImportAsExcepti
     {
         const char* what;
         void (*arrange)();
+        const wchar_t* description;
     } cases[] = {
-        {"settings fail", [] { StandInFailOperation(StandInGetStatementFileSettings, E_FAIL, "no settings"); }},
-        {"selection fails", [] { StandInFailOperation(StandInSelectStatementFile, E_ACCESSDENIED, "no dialog"); }},
-        {"no settings class", [] { StandInUnregisterClass(StandInSettingsClass); }},
-        {"no selector class", [] { StandInUnregisterClass(StandInFileSelectorClass); }},
+        {"settings fail", [] { StandInFailOperation(StandInGetStatementFileSettings, E_FAIL, "no settings"); },
+         L"no settings"},
+        {"selection fails", [] { StandInFailOperation(StandInSelectStatementFile, E_ACCESSDENIED, "no dialog"); },
+         L"no dialog"},
+        {"no settings class", [] { StandInUnregisterClass(StandInSettingsClass); },
+         L"The e-banking host's settings component could not be created."},
+        {"no selector class", [] { StandInUnregisterClass(StandInFileSelectorClass); },
+         L"The e-banking host's file selection component could not be created."},
     };
     for (const auto& failure : cases)
     {
@@ -183,7 +277,16 @@ TEST_F(StatementImportComTest, FailuresOfTheHostsComponentsEndTheImportAsExcepti
         Choose(file);
         failure.arrange();
         ASSERT_EQ(S_OK, service->SetStatus(7));
+        // A description left over from an earlier call is never shown.
+        ComPtr<ICreateErrorInfo> stale;
+        ASSERT_EQ(S_OK, CreateErrorInfo(stale.Out()));
+        stale->SetDescription(const_cast<LPOLESTR>(L"stale"));
+        ComPtr<IErrorInfo> staleInfo;
+        ASSERT_EQ(S_OK, stale.As(IID_IErrorInfo, staleInfo));
+        SetErrorInfo(0, staleInfo.Get());
+
         EXPECT_EQ(DISP_E_EXCEPTION, Import()) << failure.what;
+        EXPECT_EQ(failure.description, Description()) << failure.what;
         EXPECT_EQ(0, Status()) << failure.what;
         EXPECT_TRUE(statement->Calls().empty()) << failure.what;
     }

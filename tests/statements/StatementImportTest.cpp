@@ -43,7 +43,7 @@ protected:
     void Import(const std::string& content)
     {
         TemporaryFile file(content);
-        ImportStatementFile(file.Path(), context.Get(), statement.Get(), sortCode, accountNumber);
+        ImportStatementFile(file.WidePath().c_str(), context.Get(), statement.Get(), sortCode, accountNumber);
     }
 
     ComPtr<FakeBankContext> context = FakeBankContext::WithAccount(L"12-34-56", L"12345678");

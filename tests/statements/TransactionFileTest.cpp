@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "statements/ColumnIndex.h"
 #include "statements/TransactionFile.h"
 #include "support/DebugOutputCapture.h"
 #include "support/StatementFiles.h"
@@ -10,8 +9,6 @@
 
 namespace
 {
-const std::ios::openmode Binary = std::ios::in | std::ios::binary;
-const std::ios::openmode Text = std::ios::in;
 const char* const FailedRead = "Failed to read the Balance record\n";
 
 std::vector<std::string> FullFields()
@@ -35,11 +32,10 @@ std::string Lines(const std::vector<std::string>& lines)
 }
 
 // Reads the one transaction line of a file with a header of the given size.
-CTransactionRecord ReadSingle(int headerFields, const std::vector<std::string>& fields,
-                              std::ios::openmode mode = Binary)
+CTransactionRecord ReadSingle(int headerFields, const std::vector<std::string>& fields)
 {
     TemporaryFile file(Lines({HeaderLine(headerFields), CommaLine(fields)}));
-    CTransactionFile reader(file.Path(), mode);
+    CTransactionFile reader(file.Path());
     CTransactionRecord record;
     EXPECT_TRUE(reader.BuildColumnIndex());
     EXPECT_TRUE(reader.ReadRecord(record));
@@ -59,27 +55,24 @@ TEST(TransactionFile, FullHeaderReadsEachLineByItsOwnFieldCount)
     sixteen.insert(sixteen.end(), {"9.99", "8.88"});
     TemporaryFile file(Lines({HeaderLine(18), CommaLine(FullFields()), CommaLine(ShortFields()),
                                   CommaLine(sixteen)}));
-    for (std::ios::openmode mode : {Binary, Text})
+    CTransactionFile reader(file.Path());
+    EXPECT_EQ(18, reader.GetColumnCount());
+    ASSERT_TRUE(reader.BuildColumnIndex());
+    CTransactionRecord record;
+    ASSERT_TRUE(reader.ReadRecord(record));
+    EXPECT_STREQ("N1 N2 N3 N4 N5", record.GetNarrative().GetString());
+    EXPECT_STREQ("TYP", record.GetType().GetString());
+    EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
+    EXPECT_DOUBLE_EQ(41243.0, record.GetDate());
+    for (int line = 0; line < 2; ++line)
     {
-        CTransactionFile reader(file.Path(), mode);
-        EXPECT_EQ(18, reader.GetColumnCount());
-        ASSERT_TRUE(reader.BuildColumnIndex());
-        CTransactionRecord record;
         ASSERT_TRUE(reader.ReadRecord(record));
-        EXPECT_STREQ("N1 N2 N3 N4 N5", record.GetNarrative().GetString());
+        EXPECT_STREQ("N1", record.GetNarrative().GetString());
         EXPECT_STREQ("TYP", record.GetType().GetString());
         EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
-        EXPECT_DOUBLE_EQ(41243.0, record.GetDate());
-        for (int line = 0; line < 2; ++line)
-        {
-            ASSERT_TRUE(reader.ReadRecord(record));
-            EXPECT_STREQ("N1", record.GetNarrative().GetString());
-            EXPECT_STREQ("TYP", record.GetType().GetString());
-            EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
-        }
-        EXPECT_FALSE(reader.ReadRecord(record));
-        EXPECT_FALSE(reader.ReadRecord(record));
     }
+    EXPECT_FALSE(reader.ReadRecord(record));
+    EXPECT_FALSE(reader.ReadRecord(record));
 }
 
 TEST(TransactionFile, ShortHeaderReadsEveryLineByTheShortPositions)
@@ -96,21 +89,21 @@ TEST(TransactionFile, ShortHeaderReadsEveryLineByTheShortPositions)
     EXPECT_STREQ("N1", record.GetNarrative().GetString());
     EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
 
+    // Without its column index table a file gives no lines.
     TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
-    CTransactionFile reader(file.Path(), Binary);
-    ColumnIndex().RemoveAll();
+    CTransactionFile reader(file.Path());
     EXPECT_FALSE(reader.ReadRecord(record));
 }
 
 TEST(TransactionFile, OnlyHeadersOf14Or18FieldsMakeAStatementFile)
 {
     TemporaryFile file(Lines({HeaderLine(15), CommaLine(ShortFields())}));
-    CTransactionFile reader(file.Path(), Text);
+    CTransactionFile reader(file.Path());
     EXPECT_EQ(15, reader.GetColumnCount());
     EXPECT_FALSE(reader.BuildColumnIndex());
 
     TemporaryFile longHeader(Lines({HeaderLine(14) + std::string(2100, ' '), CommaLine(ShortFields())}));
-    CTransactionFile longReader(longHeader.Path(), Text);
+    CTransactionFile longReader(longHeader.Path());
     EXPECT_EQ(0, longReader.GetColumnCount());
     EXPECT_FALSE(longReader.BuildColumnIndex());
     CTransactionRecord record;
@@ -180,49 +173,98 @@ TEST(TransactionFile, NarrativesAndWidths)
     EXPECT_STREQ("CHQ", record.GetType().GetString());
 }
 
-TEST(TransactionFile, ReadingEndsAtTheFirstUnreadableLine)
+TEST(TransactionFile, BlankLinesArePassedOverAndAShortLineEndsTheReading)
 {
     std::vector<std::string> thirteen = ShortFields();
     thirteen.pop_back();
-    TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields()), "", CommaLine(ShortFields())}));
-    TemporaryFile shortLine(Lines({HeaderLine(14), CommaLine(thirteen)}));
-    for (const char* path : {file.Path(), shortLine.Path()})
-    {
-        CTransactionFile reader(path, Binary);
-        ASSERT_TRUE(reader.BuildColumnIndex());
-        CTransactionRecord record;
-        if (path == file.Path())
-        {
-            EXPECT_TRUE(reader.ReadRecord(record));
-        }
-        DebugOutputCapture output;
-        EXPECT_FALSE(reader.ReadRecord(record));
-        EXPECT_EQ(std::vector<std::string>{FailedRead}, output.Texts());
-    }
-}
-
-TEST(TransactionFile, OverlongLinesAreNeverReadCutShort)
-{
-    // In binary mode the carriage return counts: 2046 characters and it fit.
-    const size_t rest = CommaLine(With(ShortFields(), 11, "")).size();
-    const std::vector<std::string> fitting = With(ShortFields(), 11, std::string(2046 - rest, 'n'));
-    const std::vector<std::string> overlong = With(fitting, 11, std::string(2047 - rest, 'n'));
-    TemporaryFile file(Lines({HeaderLine(14), CommaLine(fitting), CommaLine(overlong), CommaLine(fitting)}));
-    CTransactionFile reader(file.Path(), Binary);
+    TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields()), "", "  \t", "\r",
+                              CommaLine(With(ShortFields(), 11, "AFTER")), CommaLine(thirteen),
+                              CommaLine(ShortFields())}) +
+                       "\n\n");
+    CTransactionFile reader(file.Path());
     ASSERT_TRUE(reader.BuildColumnIndex());
     CTransactionRecord record;
     EXPECT_TRUE(reader.ReadRecord(record));
+    ASSERT_TRUE(reader.ReadRecord(record));
+    EXPECT_STREQ("AFTER", record.GetFirstNarrative().GetString());
+    DebugOutputCapture output;
+    EXPECT_FALSE(reader.ReadRecord(record));
+    EXPECT_EQ(std::vector<std::string>{FailedRead}, output.Texts());
+
+    // Blank lines up to the end of the file end the reading as the end does.
+    TemporaryFile trailing(Lines({HeaderLine(14), CommaLine(ShortFields()), "", " "}));
+    CTransactionFile trailingReader(trailing.Path());
+    ASSERT_TRUE(trailingReader.BuildColumnIndex());
+    EXPECT_TRUE(trailingReader.ReadRecord(record));
+    EXPECT_FALSE(trailingReader.ReadRecord(record));
+}
+
+TEST(TransactionFile, TheLimitIsOnTheLinesTextNotItsLineEnd)
+{
+    const size_t rest = CommaLine(With(ShortFields(), 11, "")).size();
+    const std::vector<std::string> longest = With(ShortFields(), 11, std::string(2047 - rest, 'n'));
+    const std::vector<std::string> overlong = With(longest, 11, std::string(2048 - rest, 'n'));
+    for (const char* end : {"\r\n", "\n"})
+    {
+        SCOPED_TRACE(end);
+        TemporaryFile file(HeaderLine(14) + end + CommaLine(longest) + end + CommaLine(overlong) + end +
+                           CommaLine(longest) + end);
+        CTransactionFile reader(file.Path());
+        ASSERT_TRUE(reader.BuildColumnIndex());
+        CTransactionRecord record;
+        EXPECT_TRUE(reader.ReadRecord(record));
+        EXPECT_EQ(50, record.GetFirstNarrative().GetLength());
+        EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
+        // An overlong line is never read cut short, and nothing after it.
+        EXPECT_FALSE(reader.ReadRecord(record));
+        EXPECT_DOUBLE_EQ(0.0, record.GetCredit());
+        EXPECT_FALSE(reader.ReadRecord(record));
+    }
+}
+
+TEST(TransactionFile, TheHeaderIsReadAsTheLinesAre)
+{
+    // A header of 2047 characters fits with either line end; an end-of-file
+    // character is an ordinary byte of it.
+    const std::string header = HeaderLine(14);
+    const std::string longest = header + std::string(2047 - header.size(), ' ');
+    for (const std::string& first : {longest + "\r\n", longest + "\n", header + "\x1A\r\n"})
+    {
+        TemporaryFile file(first + CommaLine(ShortFields()) + "\r\n");
+        CTransactionFile reader(file.Path());
+        EXPECT_EQ(14, reader.GetColumnCount());
+        ASSERT_TRUE(reader.BuildColumnIndex());
+        CTransactionRecord record;
+        EXPECT_TRUE(reader.ReadRecord(record));
+    }
+    TemporaryFile overlong(longest + " \r\n" + CommaLine(ShortFields()) + "\r\n");
+    EXPECT_EQ(0, CTransactionFile(overlong.Path()).GetColumnCount());
+}
+
+TEST(TransactionFile, EachFileKeepsItsOwnColumns)
+{
+    TemporaryFile full(Lines({HeaderLine(18), CommaLine(FullFields()), CommaLine(FullFields())}));
+    TemporaryFile shortLayout(Lines({HeaderLine(14), CommaLine(ShortFields())}));
+    CTransactionFile outer(full.Path());
+    ASSERT_TRUE(outer.BuildColumnIndex());
+    CTransactionRecord record;
+    ASSERT_TRUE(outer.ReadRecord(record));
+
+    CTransactionFile inner(shortLayout.Path());
+    ASSERT_TRUE(inner.BuildColumnIndex());
+    ASSERT_TRUE(inner.ReadRecord(record));
+
+    ASSERT_TRUE(outer.ReadRecord(record));
+    EXPECT_STREQ("N1 N2 N3 N4 N5", record.GetNarrative().GetString());
     EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
-    EXPECT_FALSE(reader.ReadRecord(record));
-    EXPECT_DOUBLE_EQ(0.0, record.GetCredit());
-    EXPECT_FALSE(reader.ReadRecord(record));
 }
 
 TEST(TransactionFile, MissingOrClosedFile)
 {
     const std::string path = MissingStatementPath();
     DebugOutputCapture output;
-    CTransactionFile reader(path.c_str(), Binary);
+    CTransactionFile reader(path.c_str());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), reader.OpenError());
     EXPECT_TRUE(output.Texts().empty());
     EXPECT_EQ(0, reader.GetColumnCount());
     EXPECT_FALSE(reader.BuildColumnIndex());
@@ -231,7 +273,8 @@ TEST(TransactionFile, MissingOrClosedFile)
     EXPECT_EQ((std::vector<std::string>{"File Stream is NOT open", FailedRead}), output.Texts());
 
     TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
-    CTransactionFile closed(file.Path(), Binary);
+    CTransactionFile closed(file.Path());
+    EXPECT_EQ(0u, closed.OpenError());
     closed.Close();
     EXPECT_FALSE(closed.ReadRecord(record));
 }

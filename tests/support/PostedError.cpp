@@ -36,3 +36,15 @@ void ClearPostedError()
 {
     SetErrorInfo(0, nullptr);
 }
+
+std::wstring SystemMessage(DWORD code)
+{
+    char* message = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x400,
+                   reinterpret_cast<char*>(&message), 0, nullptr);
+    std::wstring wide;
+    for (const char* c = message; c && *c; ++c)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    LocalFree(message);
+    return wide;
+}

@@ -22,3 +22,7 @@ PostedError TakePostedError();
 
 // Clears the thread's error information.
 void ClearPostedError();
+
+// The system's message text for a Win32 error code, as the component
+// reports it (ANSI code page, widened).
+std::wstring SystemMessage(DWORD code);

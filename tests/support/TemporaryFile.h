@@ -17,6 +17,8 @@ public:
 
     // The full Windows path.
     const char* Path() const { return m_path.c_str(); }
+    // The same path as a wide text.
+    std::wstring WidePath() const { return std::wstring(m_path.begin(), m_path.end()); }
     // Every byte of the file as it lies on disk.
     std::string ReadBytes() const;
 
