@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "module/Module.h"
 
 // T names its dialog template as the constant T::IDD.
@@ -25,10 +27,21 @@ public:
     virtual void OnFinalMessage(HWND) {}
 
     // The value handed to EndDialog, or -1 when the dialog cannot be created.
+    // What the message handling threw ends the dialog and is thrown again
+    // here, once the dialog is gone: nothing may unwind through the system's
+    // dialog manager.
     INT_PTR DoModal(HWND parent)
     {
-        return DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(T::IDD), parent, GetDialogProc(),
-                               reinterpret_cast<LPARAM>(this));
+        m_failure = nullptr;
+        const INT_PTR result = DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(T::IDD), parent,
+                                               GetDialogProc(), reinterpret_cast<LPARAM>(this));
+        if (m_failure)
+        {
+            const std::exception_ptr failure = m_failure;
+            m_failure = nullptr;
+            std::rethrow_exception(failure);
+        }
+        return result;
     }
 
     BOOL EndDialog(int result) { return ::EndDialog(m_hWnd, result); }
@@ -61,6 +74,8 @@ public:
     HWND m_hWnd = nullptr;
 
 private:
+    std::exception_ptr m_failure;
+
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         CDialogImpl* self = nullptr;
@@ -79,7 +94,21 @@ private:
             return FALSE;
 
         LRESULT result = 0;
-        const BOOL handled = self->HandleMessage(window, message, wParam, lParam, result);
+        BOOL handled = FALSE;
+        // After a failure the dialog only closes, with the default handling.
+        if (!self->m_failure)
+        {
+            try
+            {
+                handled = self->HandleMessage(window, message, wParam, lParam, result);
+            }
+            catch (...)
+            {
+                self->m_failure = std::current_exception();
+                ::EndDialog(window, -1);
+                handled = FALSE;
+            }
+        }
         if (message == WM_NCDESTROY)
         {
             SetWindowLongPtrA(window, DWLP_USER, 0);

@@ -26,7 +26,9 @@ public:
     CPayInfoDialog(IVornPayments* payments, const CString& templateName, const CString& benRef);
     ~CPayInfoDialog() override;
 
-    // IDOK, IDCANCEL, or -1 when the dialog cannot be created.
+    // IDOK, IDCANCEL, or -1 when the dialog cannot be created. A failure of
+    // the dialog's work (a string out of memory, say) closes the dialog and
+    // is thrown from here.
     int ShowModal(HWND parent);
 
     DATE GetProcessingDate() const { return m_date; }

@@ -2,23 +2,42 @@
 
 #include "payments/TextNormalisers.h"
 
+namespace
+{
+const int MaximumAmountDigits = 9;
+
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+}
+
+bool FitsAmountField(const CString& writtenAmount)
+{
+    const char* text = writtenAmount.GetString();
+    const int length = writtenAmount.GetLength();
+    const int start = text[0] == '-' ? 1 : 0;
+    const int separator = length - 3;
+    if (separator <= start || separator - start > MaximumAmountDigits || text[separator] != '.')
+        return false;
+    for (int position = start; position < length; ++position)
+    {
+        if (position != separator && !IsDigit(text[position]))
+            return false;
+    }
+    return true;
+}
+
 bool IsValidAmountText(const CString& writtenAmount)
 {
-    const int length = writtenAmount.GetLength();
-    const int separator = length - 3;
-    if (separator < 1 || writtenAmount.GetAt(separator) != '.')
+    if (!FitsAmountField(writtenAmount) || writtenAmount.GetAt(0) == '-')
         return false;
-    bool anyNonZero = false;
-    const char* text = writtenAmount.GetString();
-    for (int position = 0; position < length; ++position)
+    for (const char* ch = writtenAmount.GetString(); *ch; ++ch)
     {
-        if (position == separator)
-            continue;
-        if (text[position] < '0' || text[position] > '9')
-            return false;
-        anyNonZero = anyNonZero || text[position] != '0';
+        if (*ch != '0' && *ch != '.')
+            return true;
     }
-    return anyNonZero;
+    return false;
 }
 
 bool IsValidSortCode(const CString& digits)

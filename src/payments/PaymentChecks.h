@@ -7,8 +7,13 @@
 #include "payments/PaymentTypes.h"
 #include "text/CString.h"
 
-// A written amount (FormatAmount) carries money: digits, ".", two decimals,
-// not all zero. Zero, negative, non-finite and cut amounts fail.
+// A written amount (FormatAmount) fits the bank's amount field, which holds
+// 11 digits of pence: an optional "-", one to nine digits, ".", two
+// decimals. So no amount beyond 999,999,999.99 fits, nor a non-finite one.
+bool FitsAmountField(const CString& writtenAmount);
+
+// A written amount carries money the bank can pay: it fits the amount field,
+// and is neither negative nor zero.
 bool IsValidAmountText(const CString& writtenAmount);
 
 // The digits of a sort code (DigitsOf): exactly six.

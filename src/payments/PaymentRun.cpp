@@ -18,11 +18,17 @@ namespace
 {
 const int DefaultPathSize = 1024;
 
-void ReportTooManyPayments()
+// A batch beyond the limit ends the run: status and result
+// RunTooManyPayments, and the user is told.
+bool WithinPaymentLimit(long count, LONG& status)
 {
+    if (count <= MaximumPayments)
+        return true;
+    status = RunTooManyPayments;
     CString text;
     text.LoadString(ModuleInstance(), IDS_TOO_MANY_PAYMENTS);
     MessageBoxA(GetActiveWindow(), text.GetString(), "Vorn Tilo Online", MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 // The payment dialog over the host's active window; false unless the user
@@ -43,7 +49,6 @@ bool AskPaymentChoices(IVornPayments* payments, const CString& templateName, con
 
 HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& status)
 {
-    HRESULT result = S_OK;
     char fileName[PaymentFileNameSize] = {};
     char extension[PaymentExtensionSize] = {};
     char directory[PaymentDirectorySize] = {};
@@ -60,13 +65,8 @@ HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& st
     BuildSaveFilter(extension, filter);
 
     RequirePointer(payments);
-    if (CountPayments(payments) > MaximumPayments)
-    {
-        status = RunTooManyPayments;
-        result = RunTooManyPayments;
-        ReportTooManyPayments();
-        return result;
-    }
+    if (!WithinPaymentLimit(CountPayments(payments), status))
+        return RunTooManyPayments;
 
     const CString suffix = SettingsKeySuffix(context);
     const CString templateKey = CString(TemplateKeyPrefix) + suffix;
@@ -92,7 +92,11 @@ HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& st
     WriteSetting(templateKey, choices.templateName.GetString());
     WriteSetting(benRefKey, choices.beneficiaryReference.GetString());
 
+    // The count that bounds the writing is the one checked: the host's
+    // collection may have grown while the dialogs were open.
     const long count = CountPayments(payments);
+    if (!WithinPaymentLimit(count, status))
+        return RunTooManyPayments;
     const bool elevated = IsElevated();
     char virtualStorePath[MAX_PATH] = {};
     const bool hasVirtualStore = BuildVirtualStorePath(chosenPath, virtualStorePath);
@@ -101,13 +105,16 @@ HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& st
     if (!file.Open(chosenPath) && (elevated || !hasVirtualStore || !file.Open(virtualStorePath)))
     {
         status = RunFileFailed;
-        return result;
+        return S_OK;
     }
-    result = WritePaymentBatch(file, payments, count, choices, chosenPath, status);
+    const HRESULT result = WritePaymentBatch(file, payments, count, choices, chosenPath, status);
     if (!file.Close())
         status = RunFileFailed;
 
-    if (!elevated && hasVirtualStore && RedirectedFileExists(virtualStorePath))
+    // Asked only when the file in the virtual store is the one this run
+    // wrote, whether Windows redirected the write or the run fell back to it;
+    // an older file there is not this run's.
+    if (!elevated && hasVirtualStore && IsSameFile(file.Identity(), IdentityOfPath(virtualStorePath)))
         OfferRedirectedFolder(virtualStorePath);
     return result;
 }

@@ -40,7 +40,9 @@ CString AmountValue(IVornPayment* payment, CLineChecks& checks)
 {
     const CString amount = FormatAmount(ReadPaymentAmount(payment));
     checks.Require(IsValidAmountText(amount), StatusInvalidAmount);
-    return amount;
+    // An amount the bank's field cannot hold is never written: cut to fit,
+    // it would be read as another amount.
+    return FitsAmountField(amount) ? amount : CString();
 }
 
 CString PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks)

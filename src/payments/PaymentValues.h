@@ -19,7 +19,8 @@ const int IatReferenceWidth = 16;
 // Payer sort code digits (6, zero-padded on the left) and payer account
 // number (8, zero-padded on the left): 14 characters. Checks 23, then 24.
 CString PayerAccountValue(IVornPayment* payment, CLineChecks& checks);
-// Check 21.
+// Check 21. An amount that does not fit the bank's amount field (beyond
+// 999,999,999.99, or no number) leaves the field empty.
 CString AmountValue(IVornPayment* payment, CLineChecks& checks);
 // Sort code digits, 6, space-padded on the right. Check 28.
 CString PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks);

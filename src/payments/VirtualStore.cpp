@@ -20,28 +20,31 @@ bool IsElevated()
     return true;
 }
 
+namespace
+{
+bool HasDriveLetter(const char* path)
+{
+    const char letter = path[0];
+    return ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':' &&
+           (path[2] == '\\' || path[2] == '/');
+}
+}
+
 bool BuildVirtualStorePath(const char* chosenPath, char (&path)[MAX_PATH])
 {
+    path[0] = '\0';
+    if (!HasDriveLetter(chosenPath))
+        return false;
     char localAppData[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, localAppData)))
         return false;
-    const size_t chosenLength = strlen(chosenPath);
-    const char* withoutDrive = chosenPath + (chosenLength < 2 ? chosenLength : 2);
+    const char* withoutDrive = chosenPath + 2;
     const int length = snprintf(path, MAX_PATH, "%s\\%s%s", localAppData, VirtualStoreFolder, withoutDrive);
     if (length < 0 || length >= MAX_PATH)
     {
         path[0] = '\0';
         return false;
     }
-    return true;
-}
-
-bool RedirectedFileExists(const char* path)
-{
-    FILE* probe = fopen(path, "r+");
-    if (!probe)
-        return false;
-    fclose(probe);
     return true;
 }
 

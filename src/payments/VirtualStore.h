@@ -10,12 +10,10 @@
 bool IsElevated();
 
 // "<local application data>\virtualstore" followed by the chosen path
-// without its drive ("C:"). False when the shell gives no folder or the
-// path would not fit.
+// without its drive ("C:"). False, with no path, when the chosen path does
+// not begin with a drive letter (a network path has no virtual store), when
+// the shell gives no folder or when the path would not fit.
 bool BuildVirtualStorePath(const char* chosenPath, char (&path)[MAX_PATH]);
-
-// True when a file can be opened at the path for update.
-bool RedirectedFileExists(const char* path);
 
 // Tells the user, in the "Windows Redirect" question, where the file was
 // saved; on Yes opens the folder that holds it.

@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "robot/PaymentDialogRobot.h"
 #include "support/ComponentFiles.h"
+#include "support/ExhaustedPayment.h"
 #include "support/TestClock.h"
 
 namespace
@@ -439,6 +440,40 @@ TEST_F(PaymentDialog, ShowModalWithoutAnyPaymentsCollection)
             dialog.WaitUntilClosed();
         });
         result = empty.ShowModal(nullptr);
+    }
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(PaymentDialog, AFailureOfItsWorkClosesTheDialogAndReachesTheCaller)
+{
+    AddPayments(2);
+    payments->payments.push_back(ComPtr<FakePayment>(MakeHostObject<ExhaustedPayment>().Get()));
+    HRESULT thrown = S_OK;
+    try
+    {
+        dialog.ShowModal(nullptr);
+        ADD_FAILURE() << "the failure did not reach the caller";
+    }
+    catch (HRESULT code)
+    {
+        thrown = code;
+    }
+    EXPECT_EQ(E_OUTOFMEMORY, thrown);
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, "Vorn Tilo Online Payment Processing"));
+
+    // The next dialog works as ever.
+    payments->payments.pop_back();
+    CPayInfoDialog next(payments.Get(), "", "");
+    int result = 0;
+    {
+        RobotThread robot([] {
+            PaymentDialogRobot dialog;
+            ASSERT_TRUE(dialog.WaitForDialog());
+            EXPECT_EQ(2u, dialog.Rows().size());
+            dialog.PressCancel();
+            dialog.WaitUntilClosed();
+        });
+        result = next.ShowModal(nullptr);
     }
     EXPECT_EQ(IDCANCEL, result);
 }

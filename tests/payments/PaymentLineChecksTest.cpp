@@ -118,8 +118,11 @@ TEST(PaymentLineChecks, AmountMustBeMoneyAsWrittenOnEveryPaymentLine)
         EXPECT_EQ(Codes{0}, CodesOf(payment, format));
         // Zero and negatives; amounts written as 0.00 or -0.00 although above
         // the old threshold of 5e-7; no number at all; too long for a field.
+        payment->amount = 999999999.99;
+        EXPECT_EQ(Codes{0}, CodesOf(payment, format));
+        // ...and beyond what the bank's field of 11 digits of pence holds.
         for (double amount : {0.0, -0.0, -0.01, -125.5, 0.004, 1e-6, -0.001, double(NAN), double(INFINITY),
-                              double(-INFINITY), 1e300})
+                              double(-INFINITY), 1e300, 1000000000.0, 999999999.995, 1e20, 1e250})
         {
             payment->amount = amount;
             EXPECT_EQ((Codes{0, 21}), CodesOf(payment, format)) << amount;

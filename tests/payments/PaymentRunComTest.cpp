@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -22,6 +23,7 @@
 #include "support/PaymentFileLines.h"
 #include "support/PaymentRuns.h"
 #include "support/PostedError.h"
+#include "support/TemporaryFile.h"
 
 namespace
 {
@@ -127,6 +129,36 @@ std::string Lines(const std::vector<std::string>& lines)
     for (const std::string& line : lines)
         text += line;
     return text;
+}
+
+// Field `number` (from 1) of a comma-separated line.
+std::string FieldOf(const std::string& line, int number)
+{
+    size_t start = 0;
+    for (int field = 1; field < number; ++field)
+    {
+        start = line.find(',', start);
+        if (start == std::string::npos)
+            return "(missing)";
+        ++start;
+    }
+    return line.substr(start, line.find(',', start) - start);
+}
+
+size_t CommasIn(const std::string& line)
+{
+    return static_cast<size_t>(std::count(line.begin(), line.end(), ','));
+}
+
+// Removes the test's folders of the virtual store, and the store itself when
+// the test made it.
+void RemoveStoreFolders(const std::string& storeFolder, const std::string& store, bool storeExisted)
+{
+    std::string folder = storeFolder;
+    while (folder.size() > store.size() && RemoveDirectoryA(folder.c_str()))
+        folder = folder.substr(0, folder.rfind('\\'));
+    if (!storeExisted)
+        RemoveDirectoryA(store.c_str());
 }
 }
 
@@ -278,6 +310,21 @@ TEST_F(PaymentRun, FourThousandPaymentsAreWrittenOneMoreIsRefused)
     EXPECT_EQ(std::vector<int>({IDOK}), seen.messages[0].buttons);
 }
 
+TEST_F(PaymentRun, ABatchThatGrowsBeyondTheLimitWhileTheDialogsAreOpenIsRefused)
+{
+    AddValidPayments(*payments.Get(), MaximumPayments);
+    const std::string file = folder.File("grown.csv");
+    // The host adds a payment while the user works in the dialog.
+    const PaymentRunSeen seen =
+        Run(Confirm(file, [this](PaymentDialogRobot&) { AddValidPayments(*payments.Get(), 1); }));
+    EXPECT_EQ(RunTooManyPayments, result);
+    EXPECT_EQ(RunTooManyPayments, status);
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_TRUE(payments->payments.back()->statusCodesSet.empty());
+    ASSERT_EQ(1u, seen.messages.size());
+    EXPECT_EQ("Vorn Tilo Online", seen.messages[0].caption);
+}
+
 TEST_F(PaymentRun, CancelInEitherDialogWritesNothing)
 {
     AddThreePayments(*payments.Get());
@@ -356,6 +403,31 @@ TEST_F(PaymentRun, AnInvalidPaymentAmongManyFailsTheRunButEveryLineIsWritten)
     EXPECT_EQ(std::vector<long>({0, 0, StatusInvalidAmount, StatusInvalidPayeeAccountNumber, 0}),
               StatusCodes(*payments.Get()));
     EXPECT_EQ(6u, LinesOf(FileBytes(file)).size());
+}
+
+TEST_F(PaymentRun, AmountsBeyondTheBanksFieldFailAndAreNeverWritten)
+{
+    AddValidPayments(*payments.Get(), 4);
+    payments->payments[0]->amount = 999999999.99;
+    payments->payments[1]->amount = 1000000000.0;
+    payments->payments[2]->amount = 1e20;
+    payments->payments[3]->amount = 1e250;
+    const std::string file = folder.File("absurd.csv");
+
+    Run(Confirm(file, [](PaymentDialogRobot& dialog) { ASSERT_TRUE(dialog.ChooseFormat(AdHocBulk)); }));
+
+    EXPECT_EQ(S_FALSE, result);
+    EXPECT_EQ(RunHasInvalidPayments, status);
+    EXPECT_EQ(std::vector<long>({0, StatusInvalidAmount, StatusInvalidAmount, StatusInvalidAmount}),
+              StatusCodes(*payments.Get()));
+    const std::vector<std::string> lines = LinesOf(FileBytes(file));
+    ASSERT_EQ(5u, lines.size());
+    EXPECT_EQ("999999999.99", FieldOf(lines[1], 17));
+    for (size_t line = 2; line < 5; ++line)
+    {
+        EXPECT_EQ("", FieldOf(lines[line], 17)) << line;
+        EXPECT_EQ(static_cast<size_t>(Fields85 - 1), CommasIn(lines[line])) << line;
+    }
 }
 
 TEST_F(PaymentRun, AFailedHeaderLeavesTheHeaderAloneInTheFile)
@@ -484,6 +556,32 @@ TEST_F(PaymentRun, AFolderThatCannotBeOpenedFallsBackToTheVirtualStore)
         RemoveDirectoryA(store.c_str());
 }
 
+TEST_F(PaymentRun, AnOlderFileInTheVirtualStoreIsNotThisRunsFile)
+{
+    AddThreePayments(*payments.Get());
+    const std::string chosen = folder.File("written-here.csv");
+    char localAppData[MAX_PATH] = {};
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, localAppData));
+    const std::string store = std::string(localAppData) + "\\virtualstore";
+    const bool storeExisted = FileExists(store);
+    const std::string storeFolder = store + folder.Path().substr(2);
+    const std::string stale = store + chosen.substr(2);
+    ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExA(nullptr, storeFolder.c_str(), nullptr));
+    {
+        TemporaryFile source("an earlier run's file\r\n");
+        ASSERT_TRUE(CopyFileA(source.Path(), stale.c_str(), FALSE));
+    }
+
+    const PaymentRunSeen seen = Run(Confirm(chosen));
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_EQ(3u, LinesOf(FileBytes(chosen)).size());
+    EXPECT_TRUE(seen.messages.empty()) << seen.messages[0].text;
+    EXPECT_EQ("an earlier run's file\r\n", FileBytes(stale));
+
+    DeleteFileA(stale.c_str());
+    RemoveStoreFolders(storeFolder, store, storeExisted);
+}
+
 TEST_F(PaymentRun, TheHostsSettingsComponentFailingEndsTheRunBeforeAnyWindow)
 {
     AddThreePayments(*payments.Get());
@@ -491,6 +589,7 @@ TEST_F(PaymentRun, TheHostsSettingsComponentFailingEndsTheRunBeforeAnyWindow)
     service->SetStatus(-5);
     PaymentRunSeen seen = Run(Confirm(folder.File("never.csv")));
     EXPECT_EQ(DISP_E_EXCEPTION, result);
+    EXPECT_EQ(L"The settings store is locked.", TakePostedError().description);
     EXPECT_EQ(-5, status);
     EXPECT_EQ(0, seen.paymentDialogs);
 
@@ -498,6 +597,7 @@ TEST_F(PaymentRun, TheHostsSettingsComponentFailingEndsTheRunBeforeAnyWindow)
     ASSERT_EQ(S_OK, StandInUnregisterClass(StandInSettingsClass));
     seen = Run(Confirm(folder.File("never.csv")));
     EXPECT_EQ(DISP_E_EXCEPTION, result);
+    EXPECT_EQ(L"The e-banking host's settings component could not be created.", TakePostedError().description);
     EXPECT_EQ(-5, status);
     EXPECT_EQ(0, seen.paymentDialogs);
     EXPECT_TRUE(seen.messages.empty());
