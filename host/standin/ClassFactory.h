@@ -43,9 +43,9 @@ public:
     STDMETHODIMP LockServer(BOOL lock) override
     {
         if (lock)
-            StandInLock();
+            StandInLockServer();
         else
-            StandInUnlock();
+            StandInUnlockServer();
         return S_OK;
     }
 };

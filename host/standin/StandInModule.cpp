@@ -4,6 +4,7 @@ namespace
 {
 HINSTANCE g_instance = nullptr;
 volatile LONG g_lockCount = 0;
+volatile LONG g_serverLocks = 0;
 }
 
 void SetStandInInstance(HINSTANCE instance)
@@ -31,6 +32,25 @@ void StandInLock()
 void StandInUnlock()
 {
     InterlockedDecrement(&g_lockCount);
+}
+
+void StandInLockServer()
+{
+    InterlockedIncrement(&g_serverLocks);
+    StandInLock();
+}
+
+void StandInUnlockServer()
+{
+    for (;;)
+    {
+        const LONG seen = g_serverLocks;
+        if (seen <= 0)
+            return;
+        if (InterlockedCompareExchange(&g_serverLocks, seen - 1, seen) == seen)
+            break;
+    }
+    StandInUnlock();
 }
 
 LONG StandInLockCount()

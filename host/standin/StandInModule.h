@@ -14,3 +14,7 @@ std::wstring StandInModulePath();
 void StandInLock();
 void StandInUnlock();
 LONG StandInLockCount();
+
+// Server locks; an unlock without a lock to undo changes nothing.
+void StandInLockServer();
+void StandInUnlockServer();

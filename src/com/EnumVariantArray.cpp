@@ -11,7 +11,12 @@ CEnumVariantArray::CEnumVariantArray(const CArray<IVornBankService*>& entries, I
 STDMETHODIMP CEnumVariantArray::QueryInterface(REFIID iid, void** out)
 {
     if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IEnumVARIANT))
+    {
+        // A refusal leaves nothing for the caller to release.
+        if (out)
+            *out = nullptr;
         return E_NOINTERFACE;
+    }
     if (!out)
         return E_POINTER;
     *out = static_cast<IEnumVARIANT*>(this);

@@ -44,8 +44,8 @@ STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** o
 STDMETHODIMP CClassFactory::LockServer(BOOL lock)
 {
     if (lock)
-        ModuleLock();
+        ModuleLockServer();
     else
-        ModuleUnlock();
+        ModuleUnlockServer();
     return S_OK;
 }

@@ -4,6 +4,20 @@ namespace
 {
 HINSTANCE g_instance = nullptr;
 volatile LONG g_lockCount = 0;
+volatile LONG g_serverLocks = 0;
+
+// Lowers the count unless it is 0; true when it was lowered.
+bool DecrementAboveZero(volatile LONG& count)
+{
+    for (;;)
+    {
+        const LONG seen = count;
+        if (seen <= 0)
+            return false;
+        if (InterlockedCompareExchange(&count, seen - 1, seen) == seen)
+            return true;
+    }
+}
 }
 
 HINSTANCE ModuleInstance()
@@ -23,7 +37,19 @@ void ModuleLock()
 
 void ModuleUnlock()
 {
-    InterlockedDecrement(&g_lockCount);
+    DecrementAboveZero(g_lockCount);
+}
+
+void ModuleLockServer()
+{
+    InterlockedIncrement(&g_serverLocks);
+    ModuleLock();
+}
+
+void ModuleUnlockServer()
+{
+    if (DecrementAboveZero(g_serverLocks))
+        ModuleUnlock();
 }
 
 LONG ModuleLockCount()

@@ -16,5 +16,11 @@ void ModuleLock();
 void ModuleUnlock();
 LONG ModuleLockCount();
 
+// A server lock of IClassFactory::LockServer. Unlocking without a lock to
+// undo changes nothing: a caller's stray unlock must not let the module go
+// while its objects live.
+void ModuleLockServer();
+void ModuleUnlockServer();
+
 // The full path of the module's file (the DLL's, or the test program's).
 std::wstring ModuleFilePath();

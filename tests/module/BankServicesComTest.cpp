@@ -210,8 +210,10 @@ TEST_F(BankServicesList, EnumeratorAnswersToItsOwnIdentitiesOnly)
     EXPECT_EQ(S_OK, enumerator->QueryInterface(IID_IUnknown, unknown.OutVoid()));
     EXPECT_EQ(static_cast<IUnknown*>(enumerator.Get()), unknown.Get());
     EXPECT_EQ(E_POINTER, enumerator->QueryInterface(IID_IEnumVARIANT, nullptr));
-    ComPtr<IUnknown> other;
-    EXPECT_EQ(E_NOINTERFACE, enumerator->QueryInterface(IID_IDispatch, other.OutVoid()));
+    // A refusal leaves nothing behind for the caller to release.
+    void* other = reinterpret_cast<void*>(1);
+    EXPECT_EQ(E_NOINTERFACE, enumerator->QueryInterface(IID_IDispatch, &other));
+    EXPECT_EQ(nullptr, other);
 }
 
 TEST_F(BankServicesList, AnswersToItsIdentitiesAndReportsErrorsForItsOwnInterface)

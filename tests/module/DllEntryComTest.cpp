@@ -53,7 +53,10 @@ public:
             AddRef();
             return S_OK;
         }
-        return inner ? inner->QueryInterface(iid, out) : E_NOINTERFACE;
+        if (inner)
+            return inner->QueryInterface(iid, out);
+        *out = nullptr;
+        return E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++count; }
     STDMETHODIMP_(ULONG) Release() override { return --count; }
@@ -169,4 +172,38 @@ TEST_F(DllEntry, CanUnloadOnlyWithoutLiveObjectsHeldClassObjectsOrLocks)
 
     ClassObject(CLSID_Bank)->LockServer(FALSE);
     EXPECT_EQ(S_OK, canUnloadNow());
+}
+
+TEST_F(DllEntry, AnUnlockWithoutALockNeverLetsTheModuleGoWhileObjectsLive)
+{
+    ComPtr<IBank> bank;
+    ASSERT_EQ(S_OK, ClassObject(CLSID_Bank)->CreateInstance(nullptr, IID_IBank, bank.OutVoid()));
+    for (int stray = 0; stray < 3; ++stray)
+        EXPECT_EQ(S_OK, ClassObject(CLSID_Bank)->LockServer(FALSE));
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+    bank.Reset();
+    EXPECT_EQ(S_OK, canUnloadNow());
+
+    // Locks are still counted one for one afterwards.
+    ASSERT_EQ(S_OK, ClassObject(CLSID_Bank)->LockServer(TRUE));
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+    ASSERT_EQ(S_OK, ClassObject(CLSID_Bank)->LockServer(FALSE));
+    EXPECT_EQ(S_OK, canUnloadNow());
+}
+
+TEST_F(DllEntry, EveryObjectLeavesANullPointerWhenItRefusesAnInterface)
+{
+    for (const CLSID* clsid : {&CLSID_Bank, &CLSID_BankServices, &CLSID_BankPaymentService,
+                               &CLSID_BankStatementService})
+    {
+        ComPtr<IClassFactory> factory = ClassObject(*clsid);
+        ComPtr<IUnknown> object;
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IUnknown, object.OutVoid()));
+        for (IUnknown* each : {static_cast<IUnknown*>(factory.Get()), object.Get()})
+        {
+            void* refused = reinterpret_cast<void*>(1);
+            EXPECT_EQ(E_NOINTERFACE, each->QueryInterface(IID_IPersist, &refused));
+            EXPECT_EQ(nullptr, refused);
+        }
+    }
 }
