@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <mbctype.h>
 #include <string.h>
 
 #include "statements/FieldSplitting.h"
@@ -71,6 +73,39 @@ TEST(TextCleaning, StripQuotesRemovesOnlyEnclosingQuotes)
     EXPECT_EQ("", Stripped("\""));
     EXPECT_EQ("\"a\"b", Stripped("\"a\"b"));
     EXPECT_EQ("a\"b\"", Stripped("a\"b\""));
+}
+
+TEST(TextCleaning, QuotesAreFoundByteWiseUnderADoubleByteCodePage)
+{
+    // Under code page 932 0x81 is a lead byte. A field ending in one lies
+    // here just before memory that may not be read.
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    char* pages = static_cast<char*>(
+        VirtualAlloc(nullptr, system.dwPageSize * 2, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(nullptr, pages);
+    DWORD previous = 0;
+    ASSERT_TRUE(VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &previous));
+    const int codePage = _getmbcp();
+    ASSERT_EQ(0, _setmbcp(932));
+
+    const char field[] = "\"N\x81";
+    char* text = pages + system.dwPageSize - sizeof field;
+    memcpy(text, field, sizeof field);
+    StripQuotes(text);
+    EXPECT_STREQ(field, text);
+    memcpy(text, "\"\x81\"", 4);
+    StripQuotes(text);
+    EXPECT_STREQ("\x81", text);
+
+    const CString string(field);
+    EXPECT_EQ(0, string.Find('"'));
+    EXPECT_EQ(0, string.ReverseFind('"'));
+    EXPECT_EQ(2, string.Find('\x81'));
+    EXPECT_NE(0, string.Compare("\"N"));
+
+    _setmbcp(codePage);
+    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 TEST(TextCleaning, RemoveWhitespaceAndChars)
