@@ -1,11 +1,16 @@
 #include "com/Bank.h"
 
-IUnknown* CBank::FindInterface(REFIID iid)
+namespace
 {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBank) || IsEqualIID(iid, IID_IVornBank) ||
-        IsEqualIID(iid, IID_IDispatch))
-        return static_cast<IBank*>(this);
-    if (IsEqualIID(iid, IID_ISupportErrorInfo))
-        return static_cast<ISupportErrorInfo*>(this);
-    return nullptr;
+const InterfaceEntry BankInterfaces[] = {
+    VORN_INTERFACE(CBank, IBank, IID_IBank),
+    VORN_INTERFACE(CBank, IBank, IID_IVornBank),
+    VORN_INTERFACE(CBank, IBank, IID_IDispatch),
+    VORN_INTERFACE(CBank, ISupportErrorInfo, IID_ISupportErrorInfo),
+};
+}
+
+InterfaceTable CBank::Interfaces()
+{
+    return TableOf(BankInterfaces);
 }

@@ -11,5 +11,4 @@ class CBank : public CSupportErrorInfoImpl<&IID_IBank>, public IBankImpl<CBankSe
 {
 public:
     VORN_IUNKNOWN_METHODS
-    IUnknown* FindInterface(REFIID iid) override;
 };

@@ -34,11 +34,7 @@ public:
         return MethodGuard([&]() -> HRESULT {
             RequirePointer(services);
             if (!m_services)
-            {
-                const HRESULT created = CreateComObject(m_services);
-                if (FAILED(created))
-                    throw created;
-            }
+                ThrowIfFailed(CreateComObject(m_services));
             *services = static_cast<IBankServices*>(m_services.CopyOut());
             return S_OK;
         });

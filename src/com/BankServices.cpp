@@ -5,11 +5,12 @@
 
 namespace
 {
-void ThrowIfFailed(HRESULT result)
-{
-    if (FAILED(result))
-        throw result;
-}
+const InterfaceEntry BankServicesInterfaces[] = {
+    VORN_INTERFACE(CBankServices, IBankServices, IID_IDispatch),
+    VORN_INTERFACE(CBankServices, ISupportErrorInfo, IID_ISupportErrorInfo),
+    VORN_INTERFACE(CBankServices, IBankServices, IID_IBankServices),
+    VORN_INTERFACE(CBankServices, IBankServices, IID_IVornBankServices),
+};
 
 // Creates a service and appends it; the list takes its own reference.
 template <class Service, class ServiceInterface>
@@ -21,14 +22,9 @@ void AddNewService(CBankServices& list)
 }
 }
 
-IUnknown* CBankServices::FindInterface(REFIID iid)
+InterfaceTable CBankServices::Interfaces()
 {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-        IsEqualIID(iid, IID_IBankServices) || IsEqualIID(iid, IID_IVornBankServices))
-        return static_cast<IBankServices*>(this);
-    if (IsEqualIID(iid, IID_ISupportErrorInfo))
-        return static_cast<ISupportErrorInfo*>(this);
-    return nullptr;
+    return TableOf(BankServicesInterfaces);
 }
 
 HRESULT CBankServices::FinalConstruct()

@@ -13,7 +13,6 @@ class CBankServices : public CSupportErrorInfoImpl<&IID_IBankServices>,
 {
 public:
     VORN_IUNKNOWN_METHODS
-    IUnknown* FindInterface(REFIID iid) override;
 
     // Fills the list with its two services.
     HRESULT FinalConstruct() override;

@@ -39,9 +39,8 @@ public:
     {
         return MethodGuard([&]() -> HRESULT {
             RequirePointer(enumerator);
-            auto* created = new CEnumVariantArray(this->m_entries, static_cast<Interface*>(this));
-            created->AddRef();
-            *enumerator = created;
+            *enumerator = static_cast<IEnumVARIANT*>(
+                MakeComObject<CEnumVariantArray>(this->m_entries, static_cast<Interface*>(this)).Detach());
             return S_OK;
         });
     }

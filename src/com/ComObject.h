@@ -1,17 +1,89 @@
-// The COM object machinery of the component's classes: reference counting
-// that keeps the module locked while objects live, interface lookup, and
-// creation as a plain or an aggregated object.
+// The COM object machinery of the component's classes: one reference count
+// that keeps the module locked while objects live, interface lookup from a
+// table, creation as a plain or an aggregated object, and the one way to
+// make an object for a caller.
 //
 // A class derives from its interfaces and CComObjectRoot, puts
-// VORN_IUNKNOWN_METHODS in its body and implements FindInterface.
+// VORN_IUNKNOWN_METHODS in its body and gives its interface table:
+//
+//   const InterfaceEntry BankInterfaces[] = {
+//       VORN_INTERFACE(CBank, IBank, IID_IBank),
+//       VORN_INTERFACE(CBank, ISupportErrorInfo, IID_ISupportErrorInfo),
+//   };
+//   InterfaceTable CBank::Interfaces() { return TableOf(BankInterfaces); }
 #pragma once
 
 #include <windows.h>
 #include <unknwn.h>
+
 #include <new>
+#include <utility>
 
 #include "com/ComHolders.h"
+#include "com/ErrorReporting.h"
 #include "module/Module.h"
+
+class CComObjectRoot;
+
+// One identity an object answers to, and how the object (seen as Base)
+// reaches it.
+template <class Base>
+struct InterfaceEntryOf
+{
+    const IID* iid;
+    IUnknown* (*reach)(Base* object);
+};
+
+template <class Base>
+struct InterfaceTableOf
+{
+    const InterfaceEntryOf<Base>* entries;
+    size_t count;
+};
+
+template <class Base, size_t Count>
+InterfaceTableOf<Base> TableOf(const InterfaceEntryOf<Base> (&entries)[Count])
+{
+    return {entries, Count};
+}
+
+template <class Base, class Class, class Interface>
+IUnknown* ReachInterface(Base* object)
+{
+    return static_cast<Interface*>(static_cast<Class*>(object));
+}
+
+// QueryInterface from a table. IUnknown gives the table's first entry (the
+// object's identity). A refusal leaves a null out-pointer (E_NOINTERFACE);
+// an accepted identity with no out-pointer gives E_POINTER.
+template <class Base>
+HRESULT QueryInterfaceFromTable(Base* object, const InterfaceTableOf<Base>& table, REFIID iid, void** out)
+{
+    IUnknown* found = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) && table.count > 0)
+        found = table.entries[0].reach(object);
+    for (size_t index = 0; !found && index < table.count; ++index)
+    {
+        if (IsEqualIID(iid, *table.entries[index].iid))
+            found = table.entries[index].reach(object);
+    }
+    if (!found)
+    {
+        if (out)
+            *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    if (!out)
+        return E_POINTER;
+    found->AddRef();
+    *out = found;
+    return S_OK;
+}
+
+// The tables of the component's objects.
+using InterfaceEntry = InterfaceEntryOf<CComObjectRoot>;
+using InterfaceTable = InterfaceTableOf<CComObjectRoot>;
+#define VORN_INTERFACE(Class, Interface, iid) {&(iid), &ReachInterface<CComObjectRoot, Class, Interface>}
 
 class CComObjectRoot
 {
@@ -24,21 +96,12 @@ public:
     // Runs once after construction; a failure destroys the object.
     virtual HRESULT FinalConstruct() { return S_OK; }
 
-    // The interface for the identifier, without a new reference, or null.
-    // IID_IUnknown must give the object's identity (its first interface).
-    virtual IUnknown* FindInterface(REFIID iid) = 0;
+    // The identities the object answers to; the first is also its IUnknown.
+    virtual InterfaceTable Interfaces() = 0;
 
     HRESULT InternalQueryInterface(REFIID iid, void** out)
     {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        IUnknown* found = FindInterface(iid);
-        if (!found)
-            return E_NOINTERFACE;
-        found->AddRef();
-        *out = found;
-        return S_OK;
+        return QueryInterfaceFromTable(this, Interfaces(), iid, out);
     }
     ULONG InternalAddRef() { return InterlockedIncrement(&m_refCount); }
     ULONG InternalRelease()
@@ -71,7 +134,8 @@ private:
         return OuterQueryInterface(iid, out);                                              \
     }                                                                                      \
     STDMETHODIMP_(ULONG) AddRef() override { return OuterAddRef(); }                       \
-    STDMETHODIMP_(ULONG) Release() override { return OuterRelease(); }
+    STDMETHODIMP_(ULONG) Release() override { return OuterRelease(); }                     \
+    InterfaceTable Interfaces() override;
 
 // The inner, non-delegating unknown of an aggregated object: the outer
 // object holds it and alone controls the contained object's life.
@@ -109,24 +173,29 @@ private:
     T m_contained;
 };
 
-namespace ComObjectDetail
+// Makes a plain object of class T, constructed with the arguments and
+// finally constructed, holding one reference. Memory running out is thrown
+// as std::bad_alloc, a failed final construction as its HRESULT.
+template <class T, class... Args>
+ComPtr<T> MakeComObject(Args&&... args)
 {
-template <class Make>
-HRESULT Construct(Make&& make)
-{
-    try
-    {
-        return make();
-    }
-    catch (HRESULT code)
-    {
-        return code;
-    }
-    catch (...)
-    {
-        return E_OUTOFMEMORY;
-    }
+    ComPtr<T> object;
+    object.Attach(new T(std::forward<Args>(args)...));
+    object->InternalAddRef();
+    ThrowIfFailed(object->FinalConstruct());
+    return object;
 }
+
+// MakeComObject with its failure as the result: E_OUTOFMEMORY when memory
+// runs out. `out` is empty on failure.
+template <class T, class... Args>
+HRESULT CreateComObject(ComPtr<T>& out, Args&&... args)
+{
+    out.Reset();
+    return ResultGuard([&]() -> HRESULT {
+        out = MakeComObject<T>(std::forward<Args>(args)...);
+        return S_OK;
+    });
 }
 
 // Creates an object of class T as a class object's CreateInstance does.
@@ -138,46 +207,15 @@ HRESULT CreateComInstance(IUnknown* outer, REFIID iid, void** out)
     *out = nullptr;
     if (outer && !IsEqualIID(iid, IID_IUnknown))
         return CLASS_E_NOAGGREGATION;
-    return ComObjectDetail::Construct([&]() -> HRESULT {
+    return ResultGuard([&]() -> HRESULT {
         if (outer)
         {
-            auto* aggregate = new (std::nothrow) CComAggObject<T>(outer);
-            if (!aggregate)
-                return E_OUTOFMEMORY;
-            const ComPtr<CComAggObject<T>> held(aggregate);
-            const HRESULT result = held->Contained().FinalConstruct();
-            return FAILED(result) ? result : held->QueryInterface(iid, out);
+            ComPtr<CComAggObject<T>> aggregate;
+            aggregate.Attach(new CComAggObject<T>(outer));
+            aggregate->AddRef();
+            ThrowIfFailed(aggregate->Contained().FinalConstruct());
+            return aggregate->QueryInterface(iid, out);
         }
-        T* object = new (std::nothrow) T();
-        if (!object)
-            return E_OUTOFMEMORY;
-        object->InternalAddRef();
-        HRESULT result = object->FinalConstruct();
-        if (SUCCEEDED(result))
-            result = object->InternalQueryInterface(iid, out);
-        object->InternalRelease();
-        return result;
-    });
-}
-
-// Creates a plain object of class T for the component's own use, holding one
-// reference.
-template <class T>
-HRESULT CreateComObject(ComPtr<T>& out)
-{
-    out.Reset();
-    return ComObjectDetail::Construct([&]() -> HRESULT {
-        T* object = new (std::nothrow) T();
-        if (!object)
-            return E_OUTOFMEMORY;
-        object->InternalAddRef();
-        const HRESULT result = object->FinalConstruct();
-        if (FAILED(result))
-        {
-            object->InternalRelease();
-            return result;
-        }
-        out.Attach(object);
-        return S_OK;
+        return MakeComObject<T>()->InternalQueryInterface(iid, out);
     });
 }

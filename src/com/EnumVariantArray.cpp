@@ -1,6 +1,11 @@
 #include "com/EnumVariantArray.h"
 
-#include <new>
+namespace
+{
+const InterfaceEntry EnumeratorInterfaces[] = {
+    VORN_INTERFACE(CEnumVariantArray, IEnumVARIANT, IID_IEnumVARIANT),
+};
+}
 
 CEnumVariantArray::CEnumVariantArray(const CArray<IVornBankService*>& entries, IUnknown* owner,
                                      ULONG position)
@@ -8,33 +13,9 @@ CEnumVariantArray::CEnumVariantArray(const CArray<IVornBankService*>& entries, I
 {
 }
 
-STDMETHODIMP CEnumVariantArray::QueryInterface(REFIID iid, void** out)
+InterfaceTable CEnumVariantArray::Interfaces()
 {
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IEnumVARIANT))
-    {
-        // A refusal leaves nothing for the caller to release.
-        if (out)
-            *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    if (!out)
-        return E_POINTER;
-    *out = static_cast<IEnumVARIANT*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CEnumVariantArray::AddRef()
-{
-    return InterlockedIncrement(&m_refCount);
-}
-
-STDMETHODIMP_(ULONG) CEnumVariantArray::Release()
-{
-    const LONG count = InterlockedDecrement(&m_refCount);
-    if (count == 0)
-        delete this;
-    return count;
+    return TableOf(EnumeratorInterfaces);
 }
 
 STDMETHODIMP CEnumVariantArray::Next(ULONG wanted, VARIANT* items, ULONG* fetched)
@@ -82,9 +63,9 @@ STDMETHODIMP CEnumVariantArray::Reset()
 
 STDMETHODIMP CEnumVariantArray::Clone(IEnumVARIANT** clone)
 {
-    auto* copy = new (std::nothrow) CEnumVariantArray(m_entries, m_owner.Get(), m_position);
-    if (!copy)
-        return E_OUTOFMEMORY;
-    const ComPtr<CEnumVariantArray> held(copy);
-    return held->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(clone));
+    ComPtr<CEnumVariantArray> copy;
+    const HRESULT created = CreateComObject(copy, m_entries, m_owner.Get(), m_position);
+    if (FAILED(created))
+        return created;
+    return copy->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(clone));
 }

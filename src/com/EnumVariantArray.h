@@ -9,28 +9,22 @@
 #include "VornEBanking.h"
 #include "com/CArray.h"
 #include "com/ComHolders.h"
+#include "com/ComObject.h"
 
-class CEnumVariantArray : public IEnumVARIANT
+class CEnumVariantArray : public IEnumVARIANT, public CComObjectRoot
 {
 public:
     // owner: the object that holds the entries.
     CEnumVariantArray(const CArray<IVornBankService*>& entries, IUnknown* owner, ULONG position = 0);
-    CEnumVariantArray(const CEnumVariantArray&) = delete;
-    CEnumVariantArray& operator=(const CEnumVariantArray&) = delete;
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
+    VORN_IUNKNOWN_METHODS
     STDMETHODIMP Next(ULONG wanted, VARIANT* items, ULONG* fetched) override;
     STDMETHODIMP Skip(ULONG count) override;
     STDMETHODIMP Reset() override;
     STDMETHODIMP Clone(IEnumVARIANT** clone) override;
 
-    virtual ~CEnumVariantArray() = default;
-
 private:
     const CArray<IVornBankService*>& m_entries;
     ComPtr<IUnknown> m_owner;
-    volatile LONG m_refCount = 0;
     ULONG m_position;
 };

@@ -1,6 +1,11 @@
-// Every interface method of the component runs its body under MethodGuard:
-// bodies throw, and the guard turns what was thrown into the HRESULT and the
-// error information that the caller sees.
+// How failures cross the component's boundary. Bodies throw; a guard turns
+// what was thrown into what the caller sees:
+//   MethodGuard     every interface method: an HRESULT and error information
+//   ResultGuard     class objects, registration and creation: a plain
+//                   HRESULT, no error information
+//   CallbackGuard   plain functions the host calls back: a plain value
+//   CDeferredFailure  a call from the system (a dialog's messages): held and
+//                   thrown again once the system's frames are left
 //
 // What a body may throw, in the order the guard tests for it:
 //   _com_error          a failed call on a host component (see HostComponent.h)
@@ -13,6 +18,9 @@
 #include <windows.h>
 #include <oleauto.h>
 #include <comdef.h>
+
+#include <exception>
+#include <new>
 
 // Reports an HRESULT code through the standard error table: posts the row's
 // description and gives 0x800A0000 | (0xFFFE - row). DISP_E_EXCEPTION and
@@ -66,6 +74,96 @@ HRESULT MethodGuard(Body&& body)
         return E_UNEXPECTED;
     }
 }
+
+// Throws a failing result, as the body's own failure.
+inline void ThrowIfFailed(HRESULT result)
+{
+    if (FAILED(result))
+        throw result;
+}
+
+template <class Body>
+HRESULT ResultGuard(Body&& body)
+{
+    try
+    {
+        return body();
+    }
+    catch (HRESULT code)
+    {
+        return code;
+    }
+    catch (DWORD code)
+    {
+        return HRESULT_FROM_WIN32(code);
+    }
+    catch (const _com_error& failure)
+    {
+        return failure.Error();
+    }
+    catch (const std::bad_alloc&)
+    {
+        return E_OUTOFMEMORY;
+    }
+    catch (...)
+    {
+        return E_UNEXPECTED;
+    }
+}
+
+// `failed` when the body throws: nothing may unwind into a caller that knows
+// no exceptions.
+template <class Result, class Body>
+Result CallbackGuard(Result failed, Body&& body)
+{
+    try
+    {
+        return body();
+    }
+    catch (...)
+    {
+        return failed;
+    }
+}
+
+// Holds what a body throws while the system's frames lie between it and the
+// caller, to be thrown again once they are left.
+class CDeferredFailure
+{
+public:
+    // False when the body threw; later bodies are not run.
+    template <class Body>
+    bool Run(Body&& body)
+    {
+        if (m_failure)
+            return false;
+        try
+        {
+            body();
+            return true;
+        }
+        catch (...)
+        {
+            m_failure = std::current_exception();
+            return false;
+        }
+    }
+
+    bool Failed() const { return static_cast<bool>(m_failure); }
+
+    // Throws what was held, once; nothing when nothing was.
+    void Rethrow()
+    {
+        if (!m_failure)
+            return;
+        const std::exception_ptr failure = m_failure;
+        m_failure = nullptr;
+        std::rethrow_exception(failure);
+    }
+
+private:
+    std::exception_ptr m_failure;
+};
 
 // Throws E_INVALIDARG for a missing out-pointer or argument.
 template <class T>

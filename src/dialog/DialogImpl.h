@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include <exception>
-
+#include "com/ErrorReporting.h"
 #include "module/Module.h"
 
 // T names its dialog template as the constant T::IDD.
@@ -32,15 +31,9 @@ public:
     // dialog manager.
     INT_PTR DoModal(HWND parent)
     {
-        m_failure = nullptr;
         const INT_PTR result = DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(T::IDD), parent,
                                                GetDialogProc(), reinterpret_cast<LPARAM>(this));
-        if (m_failure)
-        {
-            const std::exception_ptr failure = m_failure;
-            m_failure = nullptr;
-            std::rethrow_exception(failure);
-        }
+        m_failure.Rethrow();
         return result;
     }
 
@@ -74,7 +67,7 @@ public:
     HWND m_hWnd = nullptr;
 
 private:
-    std::exception_ptr m_failure;
+    CDeferredFailure m_failure;
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
@@ -96,18 +89,11 @@ private:
         LRESULT result = 0;
         BOOL handled = FALSE;
         // After a failure the dialog only closes, with the default handling.
-        if (!self->m_failure)
+        if (!self->m_failure.Failed() &&
+            !self->m_failure.Run([&] { handled = self->HandleMessage(window, message, wParam, lParam, result); }))
         {
-            try
-            {
-                handled = self->HandleMessage(window, message, wParam, lParam, result);
-            }
-            catch (...)
-            {
-                self->m_failure = std::current_exception();
-                ::EndDialog(window, -1);
-                handled = FALSE;
-            }
+            ::EndDialog(window, -1);
+            handled = FALSE;
         }
         if (message == WM_NCDESTROY)
         {

@@ -1,19 +1,20 @@
 #include "module/ClassFactory.h"
 
+#include "com/ComObject.h"
 #include "module/Module.h"
+
+namespace
+{
+const InterfaceEntryOf<CClassFactory> ClassFactoryInterfaces[] = {
+    {&IID_IClassFactory, &ReachInterface<CClassFactory, CClassFactory, IClassFactory>},
+};
+}
 
 CClassFactory::CClassFactory(CreateInstanceFunction createInstance) : m_createInstance(createInstance) {}
 
 STDMETHODIMP CClassFactory::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory))
-        return E_NOINTERFACE;
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
+    return QueryInterfaceFromTable(this, TableOf(ClassFactoryInterfaces), iid, out);
 }
 
 // The first reference beyond the module's own locks the module; returning to

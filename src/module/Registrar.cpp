@@ -1,7 +1,6 @@
 #include "module/Registrar.h"
 
-#include <new>
-
+#include "com/ErrorReporting.h"
 #include "module/Module.h"
 #include "module/RegistryScript.h"
 
@@ -42,19 +41,10 @@ std::wstring QuotedModulePath()
 
 HRESULT RunRegistrationScript(UINT scriptId, bool registering)
 {
-    try
-    {
+    return ResultGuard([&]() -> HRESULT {
         const std::wstring module = QuotedModulePath();
         const RegistryReplacements replacements = {{L"MODULE", module}, {L"Module_Raw", module}, {L"APPID", L""}};
         const auto script = ParseRegistryScript(ExpandRegistryScript(LoadScript(scriptId), replacements));
         return registering ? RegisterRegistryScript(script) : UnregisterRegistryScript(script);
-    }
-    catch (HRESULT code)
-    {
-        return code;
-    }
-    catch (const std::bad_alloc&)
-    {
-        return E_OUTOFMEMORY;
-    }
+    });
 }

@@ -2,11 +2,11 @@
 
 #include <oleauto.h>
 
-#include <new>
 #include <string>
 
 #include "VornTiloOnline.h"
 #include "com/ComHolders.h"
+#include "com/ErrorReporting.h"
 #include "module/Module.h"
 
 namespace
@@ -46,20 +46,13 @@ std::wstring HelpDirectory(ITypeLib* library)
 
 HRESULT RegisterModuleTypeLibrary()
 {
-    try
-    {
+    return ResultGuard([&]() -> HRESULT {
         ComPtr<ITypeLib> library;
         std::wstring path;
-        const HRESULT loaded = LoadModuleTypeLibrary(library, path);
-        if (FAILED(loaded))
-            return loaded;
+        ThrowIfFailed(LoadModuleTypeLibrary(library, path));
         std::wstring helpDirectory = HelpDirectory(library.Get());
         return RegisterTypeLib(library.Get(), &path[0], &helpDirectory[0]);
-    }
-    catch (const std::bad_alloc&)
-    {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT UnregisterModuleTypeLibrary()

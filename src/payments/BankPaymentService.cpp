@@ -1,14 +1,48 @@
 #include "payments/BankPaymentService.h"
 
+#include "module/Module.h"
+#include "payments/PaymentRun.h"
+#include "payments/PaymentTypes.h"
+#include "resources/resource.h"
+#include "text/CString.h"
+
+namespace
+{
+// Not IVornBankService: the host asks each service for its own interface.
+const InterfaceEntry PaymentServiceInterfaces[] = {
+    VORN_INTERFACE(CBankPaymentService, IBankPaymentService, IID_IBankPaymentService),
+    VORN_INTERFACE(CBankPaymentService, IBankPaymentService, IID_IVornBankPaymentService),
+    VORN_INTERFACE(CBankPaymentService, IBankPaymentService, IID_IDispatch),
+    VORN_INTERFACE(CBankPaymentService, ISupportErrorInfo, IID_ISupportErrorInfo),
+};
+}
+
 CBankPaymentService::CBankPaymentService() : IBankServiceImpl("Bank Payment Service") {}
 
-// Not IVornBankService: the host asks each service for its own interface.
-IUnknown* CBankPaymentService::FindInterface(REFIID iid)
+InterfaceTable CBankPaymentService::Interfaces()
 {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBankPaymentService) ||
-        IsEqualIID(iid, IID_IVornBankPaymentService) || IsEqualIID(iid, IID_IDispatch))
-        return static_cast<IBankPaymentService*>(this);
-    if (IsEqualIID(iid, IID_ISupportErrorInfo))
-        return static_cast<ISupportErrorInfo*>(this);
-    return nullptr;
+    return TableOf(PaymentServiceInterfaces);
+}
+
+STDMETHODIMP CBankPaymentService::GetPaymentStatusText(LONG code, BSTR* text)
+{
+    return MethodGuard([&]() -> HRESULT {
+        RequirePointer(text);
+        // Compared unsigned: a negative code counts as a large one.
+        if (static_cast<unsigned long>(code) > static_cast<unsigned long>(StatusFieldError))
+            return S_OK;
+        CString message;
+        if (!message.LoadString(ModuleInstance(), IDS_PAYMENT_STATUS_FIRST + static_cast<UINT>(code)))
+            return S_OK;
+        const BSTR copy = message.AllocSysString();
+        if (!copy)
+            throw E_OUTOFMEMORY;
+        *text = copy;
+        return S_OK;
+    });
+}
+
+STDMETHODIMP CBankPaymentService::ProcessPayments(IVornPayments* payments, IVornBankContext* context)
+{
+    return MethodGuard([&] { return RunPayments(payments, context, m_status); });
 }

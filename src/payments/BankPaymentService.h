@@ -15,8 +15,10 @@ public:
     CBankPaymentService();
 
     VORN_IUNKNOWN_METHODS
-    IUnknown* FindInterface(REFIID iid) override;
 
+    // For a code from 0 to 35 with a text (string resource 300 + code), a new
+    // BSTR of it in `*text`; any other code leaves `*text` untouched.
     STDMETHODIMP GetPaymentStatusText(LONG code, BSTR* text) override;
+    // The payment run (see PaymentRun.h); its outcome lands in the status.
     STDMETHODIMP ProcessPayments(IVornPayments* payments, IVornBankContext* context) override;
 };

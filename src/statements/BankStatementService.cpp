@@ -1,14 +1,37 @@
 #include "statements/BankStatementService.h"
 
+#include "statements/StatementImport.h"
+
+namespace
+{
+// Not IVornBankService: the host asks each service for its own interface.
+const InterfaceEntry StatementServiceInterfaces[] = {
+    VORN_INTERFACE(CBankStatementService, IBankStatementService, IID_IBankStatementService),
+    VORN_INTERFACE(CBankStatementService, IBankStatementService, IID_IVornBankStatementService),
+    VORN_INTERFACE(CBankStatementService, IBankStatementService, IID_IDispatch),
+    VORN_INTERFACE(CBankStatementService, ISupportErrorInfo, IID_ISupportErrorInfo),
+};
+}
+
 CBankStatementService::CBankStatementService() : IBankServiceImpl("Bank Reconciliation Service") {}
 
-// Not IVornBankService: the host asks each service for its own interface.
-IUnknown* CBankStatementService::FindInterface(REFIID iid)
+InterfaceTable CBankStatementService::Interfaces()
 {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBankStatementService) ||
-        IsEqualIID(iid, IID_IVornBankStatementService) || IsEqualIID(iid, IID_IDispatch))
-        return static_cast<IBankStatementService*>(this);
-    if (IsEqualIID(iid, IID_ISupportErrorInfo))
-        return static_cast<ISupportErrorInfo*>(this);
-    return nullptr;
+    return TableOf(StatementServiceInterfaces);
+}
+
+STDMETHODIMP CBankStatementService::GetStatementStatusText(LONG, BSTR* text)
+{
+    return MethodGuard([&]() -> HRESULT {
+        RequirePointer(text);
+        return S_OK;
+    });
+}
+
+STDMETHODIMP CBankStatementService::ImportStatement(IVornBankContext* context, IVornStatement* statement)
+{
+    return MethodGuard([&]() -> HRESULT {
+        RunStatementImport(context, statement, m_status, m_bankSortCode, m_bankAccountNumber);
+        return S_OK;
+    });
 }

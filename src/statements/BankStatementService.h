@@ -16,9 +16,10 @@ public:
     CBankStatementService();
 
     VORN_IUNKNOWN_METHODS
-    IUnknown* FindInterface(REFIID iid) override;
 
+    // No status texts: only the pointer is checked.
     STDMETHODIMP GetStatementStatusText(LONG code, BSTR* text) override;
+    // The statement import (see StatementImport.h).
     STDMETHODIMP ImportStatement(IVornBankContext* context, IVornStatement* statement) override;
 
 private:

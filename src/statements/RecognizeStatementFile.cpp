@@ -2,12 +2,12 @@
 
 #include <string.h>
 
+#include "com/ErrorReporting.h"
 #include "statements/TransactionFile.h"
 
 extern "C" int __cdecl RecognizeStatementFile(char* typeName, const char* path)
 {
-    try
-    {
+    return CallbackGuard(0, [&] {
         CTransactionFile file(path);
         const bool recognised = file.HasStatementHeader();
         file.Close();
@@ -15,10 +15,5 @@ extern "C" int __cdecl RecognizeStatementFile(char* typeName, const char* path)
             return 0;
         memcpy(typeName, StatementTypeName, sizeof StatementTypeName);
         return 1;
-    }
-    catch (...)
-    {
-        // The host called a plain function: nothing may unwind into it.
-        return 0;
-    }
+    });
 }
