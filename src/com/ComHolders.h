@@ -1,5 +1,6 @@
-// Owners of COM resources: interface pointers, BSTRs and VARIANTs are
-// released when their owner goes, on every path.
+// Owners of every resource the component and its host hold: interface
+// pointers, BSTRs, VARIANTs and the system's plain handles are given back
+// when their owner goes, on every path.
 #pragma once
 
 #include <windows.h>
@@ -132,36 +133,121 @@ private:
     VARIANT m_variant;
 };
 
-// A kernel file handle, closed when its owner goes.
-class FileHandle
+// One owner for every kind of plain handle: Traits names the handle type,
+// its empty value and how it is given back. The handle goes back when its
+// owner goes, on every path.
+template <class Traits>
+class UniqueHandle
 {
 public:
-    FileHandle() = default;
-    explicit FileHandle(HANDLE owned) : m_handle(owned) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    FileHandle(FileHandle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
-    FileHandle& operator=(FileHandle&& other) noexcept
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle owned) : m_handle(owned) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Detach()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)
-        {
-            Reset();
-            m_handle = other.m_handle;
-            other.m_handle = INVALID_HANDLE_VALUE;
-        }
+            Reset(other.Detach());
         return *this;
     }
-    ~FileHandle() { Reset(); }
+    ~UniqueHandle() { Reset(); }
 
-    void Reset()
+    // Gives back what is held and takes `owned` instead.
+    void Reset(Handle owned = Traits::Empty())
     {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
+        const Handle old = m_handle;
+        m_handle = owned;
+        if (old != Traits::Empty())
+            Traits::Close(old);
     }
-    HANDLE Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
+    Handle Detach()
+    {
+        const Handle handle = m_handle;
+        m_handle = Traits::Empty();
+        return handle;
+    }
+    // For out-arguments: gives back what is held and gives the slot.
+    Handle* Out()
+    {
+        Reset();
+        return &m_handle;
+    }
+    Handle Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != Traits::Empty(); }
 
 private:
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    Handle m_handle = Traits::Empty();
+};
+
+struct FileHandleTraits
+{
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+struct FindHandleTraits
+{
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { FindClose(handle); }
+};
+struct RegistryKeyTraits
+{
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle key) { RegCloseKey(key); }
+};
+struct ModuleHandleTraits
+{
+    using Handle = HMODULE;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle module) { FreeLibrary(module); }
+};
+// LocalAlloc'd memory, as FormatMessage hands it out.
+struct LocalMemoryTraits
+{
+    using Handle = HLOCAL;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle memory) { LocalFree(memory); }
+};
+
+using FileHandle = UniqueHandle<FileHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using ModuleHandle = UniqueHandle<ModuleHandleTraits>;
+using LocalMemory = UniqueHandle<LocalMemoryTraits>;
+
+// A window's device context, given back to its window.
+class WindowDC
+{
+public:
+    explicit WindowDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC()
+    {
+        if (m_dc)
+            ReleaseDC(m_window, m_dc);
+    }
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// Holds a critical section from construction to destruction.
+class CriticalSectionLock
+{
+public:
+    explicit CriticalSectionLock(CRITICAL_SECTION& section) : m_section(section) { EnterCriticalSection(&m_section); }
+    CriticalSectionLock(const CriticalSectionLock&) = delete;
+    CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
+    ~CriticalSectionLock() { LeaveCriticalSection(&m_section); }
+
+private:
+    CRITICAL_SECTION& m_section;
 };

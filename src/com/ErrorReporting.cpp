@@ -96,23 +96,21 @@ HRESULT ReportWin32Error(DWORD code)
     if (!creator)
         return E_UNEXPECTED;
 
-    char* message = nullptr;
+    LocalMemory message;
     FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&message), 0,
+                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(message.Out()), 0,
                    nullptr);
-    const char* text = message ? message : "";
+    const char* text = message ? static_cast<const char*>(message.Get()) : "";
     const int wideLength = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    wchar_t* wide = static_cast<wchar_t*>(LocalAlloc(LMEM_FIXED, (wideLength > 0 ? wideLength : 1) * sizeof(wchar_t)));
+    const LocalMemory wide(LocalAlloc(LMEM_FIXED, (wideLength > 0 ? wideLength : 1) * sizeof(wchar_t)));
     if (wide)
     {
-        wide[0] = L'\0';
+        wchar_t* description = static_cast<wchar_t*>(wide.Get());
+        description[0] = L'\0';
         if (wideLength > 0)
-            MultiByteToWideChar(CP_ACP, 0, text, -1, wide, wideLength);
-        Describe(creator.Get(), wide);
-        LocalFree(wide);
+            MultiByteToWideChar(CP_ACP, 0, text, -1, description, wideLength);
+        Describe(creator.Get(), description);
     }
-    if (message)
-        LocalFree(message);
     Post(creator.Get());
     return static_cast<HRESULT>(0x800AFFFF);
 }

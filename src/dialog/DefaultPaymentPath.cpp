@@ -1,5 +1,7 @@
 #include "dialog/DefaultPaymentPath.h"
 
+#include "com/ComHolders.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -33,12 +35,8 @@ bool DirectoryFound(const char* directory)
     if (!BuildSearchPattern(directory, pattern))
         return false;
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(pattern, &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        FindClose(search);
+    if (FindHandle(FindFirstFileA(pattern, &found)))
         return true;
-    }
     // Drive A: is taken without a disk in it.
     return lstrcmpiA(pattern, FloppyRootPattern) == 0;
 }

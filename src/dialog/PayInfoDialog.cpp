@@ -36,23 +36,17 @@ bool AllowsIat(PaymentFormat format)
 CPayInfoDialog::CPayInfoDialog(IVornPayments* payments, const CString& templateName, const CString& benRef)
     : m_payments(payments), m_template(templateName), m_benRef(benRef)
 {
-    m_hComCtl = LoadLibraryA("comctl32.dll");
+    m_hComCtl.Reset(LoadLibraryA("comctl32.dll"));
     if (!m_hComCtl)
         return;
     using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     const auto init = reinterpret_cast<InitFunction>(
-        reinterpret_cast<void*>(GetProcAddress(m_hComCtl, "InitCommonControlsEx")));
+        reinterpret_cast<void*>(GetProcAddress(m_hComCtl.Get(), "InitCommonControlsEx")));
     if (init)
     {
         const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_DATE_CLASSES};
         init(&classes);
     }
-}
-
-CPayInfoDialog::~CPayInfoDialog()
-{
-    if (m_hComCtl)
-        FreeLibrary(m_hComCtl);
 }
 
 int CPayInfoDialog::ShowModal(HWND parent)
@@ -154,9 +148,10 @@ void CPayInfoDialog::ApplyFormat(PaymentFormat format)
     // The description is drawn without a background (CtlColorStatic): the
     // dialog repaints its own background over the old text first.
     const HWND descriptionControl = GetDlgItem(IDC_FORMAT_DESCRIPTION);
-    const HDC dc = GetDC(descriptionControl);
-    SendMessageA(m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    ReleaseDC(descriptionControl, dc);
+    {
+        const WindowDC dc(descriptionControl);
+        SendMessageA(m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    }
     SetWindowTextA(descriptionControl, description.GetString());
 
     ShowFormatText(IDC_TEMPLATE_LABEL, IDC_TEMPLATE, format == TemplateDomestic || format == BulkList,

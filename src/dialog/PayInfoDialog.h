@@ -24,7 +24,6 @@ public:
     // `payments` may be null; the texts are the remembered template and
     // beneficiary reference.
     CPayInfoDialog(IVornPayments* payments, const CString& templateName, const CString& benRef);
-    ~CPayInfoDialog() override;
 
     // IDOK, IDCANCEL, or -1 when the dialog cannot be created. A failure of
     // the dialog's work (a string out of memory, say) closes the dialog and
@@ -57,7 +56,7 @@ private:
     void FillPaymentList();
     void MarkSelected(long statusCode);
 
-    HMODULE m_hComCtl = nullptr;
+    ModuleHandle m_hComCtl;
     int m_changed = 0;
     ComPtr<IVornPayments> m_payments;
     DATE m_date = 0;

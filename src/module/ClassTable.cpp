@@ -6,6 +6,7 @@
 #include "VornTiloOnline.h"
 #include "com/Bank.h"
 #include "com/BankServices.h"
+#include "com/ComHolders.h"
 #include "payments/BankPaymentService.h"
 #include "resources/resource.h"
 #include "statements/BankStatementService.h"
@@ -61,18 +62,20 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out)
     {
         if (!IsEqualCLSID(clsid, *entry->clsid))
             continue;
-        EnterCriticalSection(&g_classObjectLock);
-        if (!entry->classObject)
+        IClassFactory* classObject = nullptr;
         {
-            auto* made = new (std::nothrow) CClassFactory(entry->createInstance);
-            if (made)
+            const CriticalSectionLock lock(g_classObjectLock);
+            if (!entry->classObject)
             {
-                made->AddRef();
-                entry->classObject = made;
+                auto* made = new (std::nothrow) CClassFactory(entry->createInstance);
+                if (made)
+                {
+                    made->AddRef();
+                    entry->classObject = made;
+                }
             }
+            classObject = entry->classObject;
         }
-        IClassFactory* classObject = entry->classObject;
-        LeaveCriticalSection(&g_classObjectLock);
         if (!classObject)
             return E_OUTOFMEMORY;
         return classObject->QueryInterface(iid, out);

@@ -14,13 +14,15 @@ HRESULT CreateCategoryManager(ComPtr<ICatRegister>& manager)
 
 void DeleteIfWithoutSubkeys(HKEY classKey, const wchar_t* name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(classKey, name, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
     DWORD subkeys = 0;
-    const LONG status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
-                                         nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(key);
+    LONG status = ERROR_SUCCESS;
+    {
+        RegistryKey key;
+        if (RegOpenKeyExW(classKey, name, 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
+            return;
+        status = RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                                  nullptr, nullptr, nullptr, nullptr);
+    }
     if (status == ERROR_SUCCESS && subkeys == 0)
         RegDeleteKeyW(classKey, name);
 }
@@ -47,12 +49,11 @@ HRESULT UnregisterImplementedCategory(REFCLSID clsid, REFCATID category)
     // "CLSID\{...}": six characters, the identifier in braces and a NUL.
     wchar_t classKeyName[6 + 39] = L"CLSID\\";
     StringFromGUID2(clsid, classKeyName + 6, 39);
-    HKEY classKey = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, classKeyName, 0, KEY_READ | KEY_WRITE, &classKey) == ERROR_SUCCESS)
+    RegistryKey classKey;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, classKeyName, 0, KEY_READ | KEY_WRITE, classKey.Out()) == ERROR_SUCCESS)
     {
-        DeleteIfWithoutSubkeys(classKey, L"Required Categories");
-        DeleteIfWithoutSubkeys(classKey, L"Implemented Categories");
-        RegCloseKey(classKey);
+        DeleteIfWithoutSubkeys(classKey.Get(), L"Required Categories");
+        DeleteIfWithoutSubkeys(classKey.Get(), L"Implemented Categories");
     }
     return S_OK;
 }

@@ -1,5 +1,7 @@
 #include "module/RegistryScript.h"
 
+#include "com/ComHolders.h"
+
 #include <wchar.h>
 
 namespace
@@ -184,24 +186,6 @@ private:
 
     std::vector<Token> m_tokens;
     size_t m_next = 0;
-};
-
-class RegistryKey
-{
-public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    HKEY* Out() { return &m_key; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
 };
 
 HRESULT FromStatus(LONG status)

@@ -1,5 +1,7 @@
 #include "payments/VirtualStore.h"
 
+#include "com/ComHolders.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 #include <stdio.h>
@@ -13,11 +15,8 @@ const int RedirectMessageSize = 1024;
 
 bool IsElevated()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_USERS, "S-1-5-19", 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    RegistryKey key;
+    return RegOpenKeyExA(HKEY_USERS, "S-1-5-19", 0, KEY_ALL_ACCESS, key.Out()) == ERROR_SUCCESS;
 }
 
 namespace

@@ -5,17 +5,11 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <memory>
+
 namespace
 {
 const int FormatBufferSize = 256;
-
-char* AllocateChars(unsigned long count)
-{
-    char* buffer = static_cast<char*>(malloc(count + 1));
-    if (!buffer)
-        throw E_OUTOFMEMORY;
-    return buffer;
-}
 
 const char* RequireText(const char* text)
 {
@@ -65,6 +59,20 @@ CString& CString::operator=(const wchar_t* text)
     return *this;
 }
 
+char* CString::NewBuffer(unsigned long count)
+{
+    char* buffer = static_cast<char*>(malloc(count + 1));
+    if (!buffer)
+        FailOutOfMemory();
+    return buffer;
+}
+
+void CString::FailOutOfMemory()
+{
+    Free();
+    throw E_OUTOFMEMORY;
+}
+
 void CString::Free()
 {
     free(m_buffer);
@@ -84,16 +92,7 @@ void CString::Assign(const char* text, int length)
             m_buffer[length] = '\0';
         return;
     }
-    char* buffer = nullptr;
-    try
-    {
-        buffer = AllocateChars(length);
-    }
-    catch (HRESULT)
-    {
-        Free();
-        throw;
-    }
+    char* buffer = NewBuffer(length);
     memcpy(buffer, text, length);
     buffer[length] = '\0';
     free(m_buffer);
@@ -113,16 +112,7 @@ void CString::AppendBytes(const char* text, int length)
         m_buffer[total] = '\0';
         return;
     }
-    char* buffer = nullptr;
-    try
-    {
-        buffer = AllocateChars(total);
-    }
-    catch (HRESULT)
-    {
-        Free();
-        throw;
-    }
+    char* buffer = NewBuffer(total);
     if (oldLength > 0)
         memcpy(buffer, m_buffer, oldLength);
     memcpy(buffer + oldLength, text, length);
@@ -134,62 +124,61 @@ void CString::AppendBytes(const char* text, int length)
 
 namespace
 {
-// Converts with the ANSI code page into a heap buffer sized for the whole
-// text, also where a character needs more than one byte.
-char* NarrowCopy(const wchar_t* text, int* length)
+struct FreeChars
 {
-    const int wideLength = lstrlenW(text);
+    void operator()(char* chars) const { free(chars); }
+};
+using HeapChars = std::unique_ptr<char, FreeChars>;
+
+// Converts with the ANSI code page into a heap buffer sized for the whole
+// text, also where a character needs more than one byte; empty for an
+// empty text, and when memory runs out (`failed` then set).
+HeapChars NarrowCopy(const wchar_t* text, int* length, bool* failed)
+{
+    *length = 0;
+    *failed = false;
+    const int wideLength = text ? lstrlenW(text) : 0;
     if (wideLength == 0)
-    {
-        *length = 0;
-        return nullptr;
-    }
+        return HeapChars();
     const int needed = WideCharToMultiByte(CP_ACP, 0, text, wideLength, nullptr, 0, nullptr, nullptr);
-    char* narrow = AllocateChars(needed > 0 ? needed : 0);
+    HeapChars narrow(static_cast<char*>(malloc((needed > 0 ? needed : 0) + 1)));
+    *failed = !narrow;
+    if (!narrow)
+        return narrow;
+    char* chars = narrow.get();
     const int written = needed > 0
-        ? WideCharToMultiByte(CP_ACP, 0, text, wideLength, narrow, needed, nullptr, nullptr)
+        ? WideCharToMultiByte(CP_ACP, 0, text, wideLength, chars, needed, nullptr, nullptr)
         : 0;
-    narrow[written] = '\0';
+    chars[written] = '\0';
     // A NUL cannot stand inside a text; what follows one is dropped.
-    *length = lstrlenA(narrow);
+    *length = lstrlenA(chars);
     return narrow;
+}
+
+const char* CharsOf(const HeapChars& chars)
+{
+    return chars ? chars.get() : "";
 }
 }
 
 void CString::AssignWide(const wchar_t* text)
 {
     int length = 0;
-    char* narrow = nullptr;
-    try
-    {
-        narrow = text ? NarrowCopy(text, &length) : nullptr;
-        Assign(narrow ? narrow : "", length);
-    }
-    catch (HRESULT)
-    {
-        free(narrow);
-        Free();
-        throw;
-    }
-    free(narrow);
+    bool failed = false;
+    const HeapChars narrow = NarrowCopy(text, &length, &failed);
+    if (failed)
+        FailOutOfMemory();
+    Assign(CharsOf(narrow), length);
 }
 
 void CString::AppendWide(const wchar_t* text)
 {
     int length = 0;
-    char* narrow = nullptr;
-    try
-    {
-        narrow = NarrowCopy(text, &length);
-        AppendBytes(narrow, length);
-    }
-    catch (HRESULT)
-    {
-        free(narrow);
-        Free();
-        throw;
-    }
-    free(narrow);
+    bool failed = false;
+    const HeapChars narrow = NarrowCopy(text, &length, &failed);
+    if (failed)
+        FailOutOfMemory();
+    AppendBytes(CharsOf(narrow), length);
 }
 
 int CString::GetLength() const

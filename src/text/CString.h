@@ -44,6 +44,10 @@ private:
     void AppendBytes(const char* text, int length);
     void AssignWide(const wchar_t* text);
     void AppendWide(const wchar_t* text);
+    // A buffer for `count` characters and the NUL.
+    char* NewBuffer(unsigned long count);
+    // Memory ran out: the string is left empty, and E_OUTOFMEMORY thrown.
+    [[noreturn]] void FailOutOfMemory();
     void Free();
 
     char* m_buffer = nullptr;
