@@ -21,7 +21,7 @@
 
 #include "com/ComHolders.h"
 #include "com/ErrorReporting.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 
 class CComObjectRoot;
 

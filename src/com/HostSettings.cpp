@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include "com/BankName.h"
 #include "com/HostComponent.h"
 
 void FillBankBlock(unsigned char* block, int size)

@@ -8,6 +8,9 @@
 #include "VornEBanking.h"
 #include "com/ComHolders.h"
 
+// The bank's name, as the host knows this component.
+const char BankName[] = "Tilo Online";
+
 const int BankBlockSize = 100;
 const int ConfigureBankBlockSize = 1024;
 const int SelectionBlockSize = 400;

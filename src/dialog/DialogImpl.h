@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "com/ErrorReporting.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 
 // T names its dialog template as the constant T::IDD.
 template <class T>

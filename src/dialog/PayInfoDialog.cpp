@@ -3,7 +3,7 @@
 #include "dialog/BankingCalendar.h"
 #include "dialog/PaymentRows.h"
 #include "dialog/ProcessingDateChecks.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 #include "payments/PaymentCollection.h"
 
 namespace

@@ -1,7 +1,7 @@
 #include "module/ClassFactory.h"
 
 #include "com/ComObject.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 
 namespace
 {

@@ -4,12 +4,8 @@
 
 #include "VornEBanking.h"
 #include "VornTiloOnline.h"
-#include "com/Bank.h"
-#include "com/BankServices.h"
 #include "com/ComHolders.h"
-#include "payments/BankPaymentService.h"
 #include "resources/resource.h"
-#include "statements/BankStatementService.h"
 
 namespace
 {

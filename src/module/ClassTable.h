@@ -5,7 +5,15 @@
 #include <windows.h>
 #include <comcat.h>
 
+#include "com/Bank.h"
+#include "com/BankServices.h"
 #include "module/ClassFactory.h"
+#include "payments/BankPaymentService.h"
+#include "statements/BankStatementService.h"
+
+// The bank and its list, made of the two services.
+using CBankServices = CBankServicesOf<CBankPaymentService, CBankStatementService>;
+using CBank = CBankOf<CBankServices>;
 
 struct ClassEntry
 {

@@ -4,7 +4,7 @@
 
 #include "com/DispatchImpl.h"
 #include "module/ClassTable.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 #include "module/Registration.h"
 #include "statements/ChequeTypeCode.h"
 

@@ -1,7 +1,7 @@
 #include "module/Registrar.h"
 
 #include "com/ErrorReporting.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 #include "module/RegistryScript.h"
 
 namespace

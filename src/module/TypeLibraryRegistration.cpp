@@ -7,7 +7,7 @@
 #include "VornTiloOnline.h"
 #include "com/ComHolders.h"
 #include "com/ErrorReporting.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "payments/BankPaymentService.h"
 
-#include "module/Module.h"
+#include "com/ComModule.h"
 #include "payments/PaymentRun.h"
 #include "payments/PaymentTypes.h"
 #include "resources/resource.h"

@@ -5,7 +5,7 @@
 #include "dialog/DefaultPaymentPath.h"
 #include "dialog/PayInfoDialog.h"
 #include "dialog/SettingsStorage.h"
-#include "module/Module.h"
+#include "com/ComModule.h"
 #include "payments/PaymentBatchWriting.h"
 #include "payments/PaymentCollection.h"
 #include "payments/PaymentFile.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "com/BankServices.h"
+#include "module/ClassTable.h"
 #include "com/ComHolders.h"
 #include "payments/BankPaymentService.h"
 #include "support/PostedError.h"

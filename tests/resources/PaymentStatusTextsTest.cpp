@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "module/Module.h"
+#include "com/ComModule.h"
 #include "payments/PaymentTypes.h"
 #include "text/CString.h"
 

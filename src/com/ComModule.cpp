@@ -1,4 +1,4 @@
-#include "module/Module.h"
+#include "com/ComModule.h"
 
 namespace
 {
