@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "robot/ControlRobot.h"
 
 class PaymentDialogRobot

@@ -15,7 +15,7 @@
 #include "TextConversion.h"
 #include "WindowWatch.h"
 #include "doubles/FakeBanking.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "standin/StandInControl.h"
 
 namespace

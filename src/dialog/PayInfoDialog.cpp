@@ -4,7 +4,7 @@
 #include "dialog/PaymentRows.h"
 #include "dialog/ProcessingDateChecks.h"
 #include "com/ComModule.h"
-#include "payments/PaymentCollection.h"
+#include "com/HostPayments.h"
 
 namespace
 {

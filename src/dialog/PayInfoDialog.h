@@ -12,7 +12,7 @@
 #include "com/ComHolders.h"
 #include "dialog/DialogImpl.h"
 #include "dialog/ListView.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "resources/resource.h"
 #include "text/CString.h"
 

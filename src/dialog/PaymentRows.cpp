@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "payments/PaymentReading.h"
+#include "com/HostPayments.h"
 
 namespace
 {

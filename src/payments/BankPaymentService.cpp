@@ -2,7 +2,7 @@
 
 #include "com/ComModule.h"
 #include "payments/PaymentRun.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "resources/resource.h"
 #include "text/CString.h"
 

@@ -1,6 +1,6 @@
 #include "payments/FieldForms.h"
 
-#include "payments/FilteredText.h"
+#include "text/TextNormalisers.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,6 +1,6 @@
 #include "payments/PaymentBatchWriting.h"
 
-#include "payments/PaymentCollection.h"
+#include "com/HostPayments.h"
 #include "payments/PaymentLineWriters.h"
 
 namespace

@@ -7,7 +7,7 @@
 
 #include "VornBankPayments.h"
 #include "payments/PaymentFile.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "text/CString.h"
 
 // What the user chose in the payment dialog.

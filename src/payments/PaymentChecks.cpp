@@ -1,6 +1,6 @@
 #include "payments/PaymentChecks.h"
 
-#include "payments/TextNormalisers.h"
+#include "text/TextNormalisers.h"
 
 namespace
 {

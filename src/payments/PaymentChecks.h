@@ -4,7 +4,7 @@
 #pragma once
 
 #include "VornBankPayments.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "text/CString.h"
 
 // A written amount (FormatAmount) fits the bank's amount field, which holds

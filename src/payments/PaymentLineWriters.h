@@ -10,7 +10,7 @@
 #include <oleauto.h>
 
 #include "VornBankPayments.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "text/CString.h"
 
 // Record "01", or "03" for a payment whose status code marks it as an IAT

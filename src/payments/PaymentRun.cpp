@@ -7,7 +7,7 @@
 #include "dialog/SettingsStorage.h"
 #include "com/ComModule.h"
 #include "payments/PaymentBatchWriting.h"
-#include "payments/PaymentCollection.h"
+#include "com/HostPayments.h"
 #include "payments/PaymentFile.h"
 #include "payments/PaymentFileChoice.h"
 #include "payments/SettingsKeySuffix.h"

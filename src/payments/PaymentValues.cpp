@@ -3,8 +3,8 @@
 #include <shlwapi.h>
 
 #include "payments/FieldForms.h"
-#include "payments/PaymentReading.h"
-#include "payments/TextNormalisers.h"
+#include "com/HostPayments.h"
+#include "text/TextNormalisers.h"
 
 namespace
 {

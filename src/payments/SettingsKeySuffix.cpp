@@ -1,7 +1,7 @@
 #include "payments/SettingsKeySuffix.h"
 
 #include "com/ComHolders.h"
-#include "payments/TextNormalisers.h"
+#include "text/TextNormalisers.h"
 
 CString SettingsKeySuffix(IVornBankContext* context)
 {

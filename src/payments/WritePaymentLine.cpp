@@ -1,7 +1,7 @@
 #include "com/ErrorReporting.h"
 #include "payments/PaymentLine.h"
 #include "payments/PaymentLineWriters.h"
-#include "payments/PaymentReading.h"
+#include "com/HostPayments.h"
 #include "payments/PaymentValues.h"
 
 namespace

@@ -15,7 +15,7 @@
 #include "VornBankPayments.h"
 #include "VornTiloOnline.h"
 #include "doubles/FakeBanking.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "resources/resource.h"
 #include "robot/PaymentRunRobot.h"
 #include "standin/StandInControl.h"

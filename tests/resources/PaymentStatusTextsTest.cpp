@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "com/ComModule.h"
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 #include "text/CString.h"
 
 namespace

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "payments/PaymentTypes.h"
+#include "com/PaymentTypes.h"
 
 void AddBenchmarkPayments(FakePayments& payments, const BenchmarkBatchOptions& options)
 {

@@ -1,4 +1,5 @@
-// Values shared by the payment dialog, the line writers and the payment run.
+// Values the payment service shares with its dialog, its line writers and
+// its host: formats, per-payment status codes, run statuses, the limit.
 #pragma once
 
 // The payment file's format, as chosen in the payment dialog.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "com/ComHolders.h"
-#include "payments/TextNormalisers.h"
+#include "text/TextNormalisers.h"
 #include "support/PaymentFileLines.h"
 
 namespace

@@ -1,7 +1,21 @@
-#include "payments/PaymentReading.h"
+#include "com/HostPayments.h"
 
-#include "com/ComHolders.h"
-#include "payments/TextNormalisers.h"
+#include "text/TextNormalisers.h"
+
+long CountPayments(IVornPayments* payments)
+{
+    long count = 0;
+    payments->Count(&count);
+    return count;
+}
+
+ComPtr<IVornPayment> FetchPayment(IVornPayments* payments, long index)
+{
+    ComPtr<IVornPayment> payment;
+    if (FAILED(payments->Item(index, payment.Out())))
+        payment.Reset();
+    return payment;
+}
 
 CString ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter)
 {

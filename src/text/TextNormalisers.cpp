@@ -1,6 +1,4 @@
-#include "payments/TextNormalisers.h"
-
-#include "payments/FilteredText.h"
+#include "text/TextNormalisers.h"
 
 #include <math.h>
 #include <stdio.h>
