@@ -2,8 +2,9 @@
 // Year's Day, Good Friday, Easter Monday, the early and late May and the
 // August bank holidays, Christmas Day and Boxing Day, and the substitute
 // days that follow New Year's Day, Christmas Day and Boxing Day on a
-// weekend. Dates are OLE Automation dates (whole part: days since
-// 30 December 1899; fraction: the time of day).
+// weekend; and the checks the payment dialog makes on a processing date.
+// Dates are OLE Automation dates (whole part: days since 30 December 1899;
+// fraction: the time of day).
 #pragma once
 
 #include <windows.h>
@@ -44,3 +45,14 @@ bool ClassifyBankingDay(DATE date, int& daysToNext, NonBankingKind& kind);
 // The next available BACS crediting date for payments submitted on `start`,
 // with the start's time of day.
 DATE NextCreditingDate(DATE start);
+
+// The checks that a processing date passes before the payment dialog takes
+// it. Each shows its own warning, owned by `owner`, when it rejects; the
+// dialog runs CheckDateHorizon only after CheckBankingDate accepted.
+// Accepts a banking day from today on; rejects an earlier day and a weekend
+// or bank holiday with a message that says how far the next likely banking
+// day is.
+bool CheckBankingDate(HWND owner, DATE date);
+
+// Accepts a date at most 45 days after today.
+bool CheckDateHorizon(HWND owner, DATE date);

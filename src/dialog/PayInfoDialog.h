@@ -5,14 +5,14 @@
 #pragma once
 
 #include <windows.h>
-#include <oleauto.h>
 #include <commctrl.h>
+#include <oleauto.h>
 
 #include "VornBankPayments.h"
 #include "com/ComHolders.h"
+#include "com/PaymentTypes.h"
 #include "dialog/DialogImpl.h"
 #include "dialog/ListView.h"
-#include "com/PaymentTypes.h"
 #include "resources/resource.h"
 #include "text/CString.h"
 
@@ -65,3 +65,13 @@ private:
     CString m_benRef;
     CListView m_list;
 };
+
+// The dialog's list: one row per payment of the host's collection, with the
+// payee's details, the amount and whether the payment is marked as an Inter
+// Account Transfer. The seven columns, in order: "Sort Code", "Acc. Number", "Name", "Amount",
+// "Reference", "Details", "Is IAT".
+void InsertPaymentColumns(CListView& list);
+
+// Adds the payment's row after the last one; the row's item data is the
+// payment's index in the collection.
+void AddPaymentRow(CListView& list, IVornPayment* payment, long index);

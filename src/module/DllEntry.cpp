@@ -6,7 +6,7 @@
 #include "module/ClassTable.h"
 #include "com/ComModule.h"
 #include "module/Registration.h"
-#include "statements/ChequeTypeCode.h"
+#include "statements/BankStatementService.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {

@@ -1,18 +1,22 @@
 #include "payments/PaymentRun.h"
 
-#include "com/ErrorReporting.h"
-#include "com/HostSettings.h"
-#include "dialog/DefaultPaymentPath.h"
-#include "dialog/PayInfoDialog.h"
-#include "dialog/SettingsStorage.h"
+#include <commdlg.h>
+#include <io.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "com/ComHolders.h"
 #include "com/ComModule.h"
-#include "payments/PaymentBatchWriting.h"
+#include "com/ErrorReporting.h"
 #include "com/HostPayments.h"
-#include "payments/PaymentFile.h"
-#include "payments/PaymentFileChoice.h"
-#include "payments/SettingsKeySuffix.h"
-#include "payments/VirtualStore.h"
+#include "com/HostSettings.h"
+#include "dialog/SettingsStorage.h"
+#include "dialog/PayInfoDialog.h"
+#include "payments/PaymentLines.h"
 #include "resources/resource.h"
+#include "text/TextNormalisers.h"
 
 namespace
 {
@@ -117,4 +121,171 @@ HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& st
     if (!elevated && hasVirtualStore && IsSameFile(file.Identity(), IdentityOfPath(virtualStorePath)))
         OfferRedirectedFolder(virtualStorePath);
     return result;
+}
+
+namespace
+{
+FileIdentity IdentityOfHandle(HANDLE handle)
+{
+    FileIdentity identity;
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &information))
+        return identity;
+    identity.volumeSerialNumber = information.dwVolumeSerialNumber;
+    identity.fileIndexHigh = information.nFileIndexHigh;
+    identity.fileIndexLow = information.nFileIndexLow;
+    identity.known = true;
+    return identity;
+}
+}
+
+bool IsSameFile(const FileIdentity& one, const FileIdentity& other)
+{
+    return one.known && other.known && one.volumeSerialNumber == other.volumeSerialNumber &&
+           one.fileIndexHigh == other.fileIndexHigh && one.fileIndexLow == other.fileIndexLow;
+}
+
+FileIdentity IdentityOfPath(const char* path)
+{
+    const FileHandle file(CreateFileA(path, FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return IdentityOfHandle(file.Get());
+}
+
+CPaymentFile::~CPaymentFile()
+{
+    Close();
+}
+
+bool CPaymentFile::Open(const char* path)
+{
+    Close();
+    m_identity = FileIdentity();
+    m_file = fopen(path, "w+");
+    if (!m_file)
+        return false;
+    m_identity = IdentityOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file))));
+    return true;
+}
+
+bool CPaymentFile::WriteFailed() const
+{
+    return m_file && ferror(m_file) != 0;
+}
+
+bool CPaymentFile::Close()
+{
+    if (!m_file)
+        return true;
+    // Flushed here, not left to fclose: a C runtime may drop the failure of
+    // the last buffer's write from fclose's result.
+    const bool written = fflush(m_file) == 0 && !WriteFailed();
+    const bool closed = fclose(m_file) == 0;
+    m_file = nullptr;
+    return written && closed;
+}
+
+void BuildSaveFilter(const char* extension, char (&filter)[SaveFilterSize])
+{
+    if (*extension)
+        snprintf(filter, SaveFilterSize, "Payment Files (*.%s)|*.%s|All Files (*.*)|*.*||", extension,
+                 extension);
+    else
+        snprintf(filter, SaveFilterSize, "All Files (*.*)|*.*||");
+    const size_t length = strlen(filter);
+    for (size_t index = 0; index < length; ++index)
+    {
+        if (filter[index] == '|')
+            filter[index] = '\0';
+    }
+}
+
+bool ChoosePaymentFile(const char* defaultPath, const char* extension, const char* filter,
+                       char (&chosenPath)[MAX_PATH])
+{
+    lstrcpynA(chosenPath, defaultPath, MAX_PATH);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetActiveWindow();
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = chosenPath;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrDefExt = extension;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_ENABLESIZING;
+    return GetSaveFileNameA(&dialog) != FALSE;
+}
+
+namespace
+{
+const char VirtualStoreFolder[] = "virtualstore";
+const int RedirectMessageSize = 1024;
+}
+
+bool IsElevated()
+{
+    RegistryKey key;
+    return RegOpenKeyExA(HKEY_USERS, "S-1-5-19", 0, KEY_ALL_ACCESS, key.Out()) == ERROR_SUCCESS;
+}
+
+namespace
+{
+bool HasDriveLetter(const char* path)
+{
+    const char letter = path[0];
+    return ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':' &&
+           (path[2] == '\\' || path[2] == '/');
+}
+}
+
+bool BuildVirtualStorePath(const char* chosenPath, char (&path)[MAX_PATH])
+{
+    path[0] = '\0';
+    if (!HasDriveLetter(chosenPath))
+        return false;
+    char localAppData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, localAppData)))
+        return false;
+    const char* withoutDrive = chosenPath + 2;
+    const int length = snprintf(path, MAX_PATH, "%s\\%s%s", localAppData, VirtualStoreFolder, withoutDrive);
+    if (length < 0 || length >= MAX_PATH)
+    {
+        path[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+void OfferRedirectedFolder(const char* virtualStorePath)
+{
+    char message[RedirectMessageSize];
+    snprintf(message, sizeof message, "%s: %s\n\n%s", "Due to Windows Redirect your file was saved to",
+             virtualStorePath, "Would you like to open the directory?");
+    if (MessageBoxA(nullptr, message, "Windows Redirect", MB_YESNO) != IDYES)
+        return;
+    char folder[MAX_PATH];
+    lstrcpynA(folder, virtualStorePath, MAX_PATH);
+    if (char* lastBackslash = strrchr(folder, '\\'))
+        *lastBackslash = '\0';
+    ShellExecuteA(nullptr, "open", folder, nullptr, nullptr, SW_SHOWDEFAULT);
+}
+
+CString SettingsKeySuffix(IVornBankContext* context)
+{
+    if (!context)
+        return CString();
+    ComPtr<IVornBankAccount> account;
+    // A host that reports success but hands out no account has none.
+    if (FAILED(context->GetBankAccount(account.Out())) || !account)
+        return CString();
+
+    CString suffix;
+    BStr sortCode;
+    if (SUCCEEDED(account->GetBankSortCode(sortCode.Out())))
+        suffix = DigitsOf(sortCode.Get());
+    suffix.Append("_");
+    BStr accountNumber;
+    if (SUCCEEDED(account->GetBankAccountNumber(accountNumber.Out())))
+        suffix.Append(accountNumber.Text());
+    return suffix;
 }

@@ -1,12 +1,15 @@
 // The payment run behind the payment service's ProcessPayments: from the
-// host's batch to the payment file on disk, with the payment dialog and the
-// save dialog in between.
+// host's batch to the payment file on disk, with the payment dialog, the save
+// dialog, the remembered texts per paying account and the virtual store of
+// Windows in between.
 #pragma once
 
 #include <windows.h>
+#include <stdio.h>
 
 #include "VornBankPayments.h"
 #include "VornEBanking.h"
+#include "text/CString.h"
 
 // Runs the payment run on the host's thread and leaves its PaymentRunStatus
 // in `status` (the payment service's status value). Gives S_OK, S_FALSE
@@ -15,3 +18,88 @@
 // `payments` as E_INVALIDARG, the host settings component's as _com_error.
 // `context` may be null.
 HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& status);
+
+// Which file a handle or a path leads to, whatever name it was reached by
+// (Windows may redirect a write into the virtual store without a word).
+struct FileIdentity
+{
+    DWORD volumeSerialNumber = 0;
+    DWORD fileIndexHigh = 0;
+    DWORD fileIndexLow = 0;
+    bool known = false;
+};
+
+// True when both are known and name the same file.
+bool IsSameFile(const FileIdentity& one, const FileIdentity& other);
+
+// The identity of the file at the path; unknown when it cannot be opened.
+FileIdentity IdentityOfPath(const char* path);
+
+// The payment file while the run writes it: opened in text mode ("w+", so
+// every line feed becomes CR LF), closed when its owner goes.
+class CPaymentFile
+{
+public:
+    CPaymentFile() = default;
+    CPaymentFile(const CPaymentFile&) = delete;
+    CPaymentFile& operator=(const CPaymentFile&) = delete;
+    ~CPaymentFile();
+
+    // Creates or empties the file; false when it cannot be opened.
+    bool Open(const char* path);
+    FILE* Get() const { return m_file; }
+
+    // The file that Open opened, also after Close; unknown before.
+    const FileIdentity& Identity() const { return m_identity; }
+
+    // True once a write has failed (a full disk, say).
+    bool WriteFailed() const;
+
+    // True when everything written has reached the file.
+    bool Close();
+
+private:
+    FILE* m_file = nullptr;
+    FileIdentity m_identity;
+};
+
+// The save dialog that asks the user where the payment file goes, and its
+// list of file types.
+const int SaveFilterSize = 1024;
+
+// "Payment Files (*.ext)|*.ext|All Files (*.*)|*.*||", or the All Files
+// entry alone when there is no extension, with every '|' turned into NUL:
+// the double-NUL-terminated pairs of description and pattern that the save
+// dialog takes.
+void BuildSaveFilter(const char* extension, char (&filter)[SaveFilterSize]);
+
+// Shows the save dialog owned by the active window, offering `defaultPath`
+// (cut to MAX_PATH - 1 characters) and adding `extension` to a name typed
+// without one. False when the user cancels or the dialog fails.
+bool ChoosePaymentFile(const char* defaultPath, const char* extension, const char* filter,
+                       char (&chosenPath)[MAX_PATH]);
+
+// File-system virtualisation: a process that is not elevated and writes into
+// a protected folder has its file put into a per-user virtual store instead.
+// The payment run writes there itself when the chosen file cannot be opened,
+// and tells the user when the file lies there.
+
+// True when the process may open HKEY_USERS\S-1-5-19 with full access.
+bool IsElevated();
+
+// "<local application data>\virtualstore" followed by the chosen path
+// without its drive ("C:"). False, with no path, when the chosen path does
+// not begin with a drive letter (a network path has no virtual store), when
+// the shell gives no folder or when the path would not fit.
+bool BuildVirtualStorePath(const char* chosenPath, char (&path)[MAX_PATH]);
+
+// Tells the user, in the "Windows Redirect" question, where the file was
+// saved; on Yes opens the folder that holds it.
+void OfferRedirectedFolder(const char* virtualStorePath);
+
+// The suffix of the keys under which the payment run remembers the template
+// and the beneficiary reference, so that each paying bank account keeps its
+// own pair: the digits of the account's sort code, "_", the account number as the host
+// gives it; a part the host cannot give is left out, the "_" stays. Empty
+// when there is no context or the context gives no account.
+CString SettingsKeySuffix(IVornBankContext* context);

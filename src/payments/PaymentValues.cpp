@@ -1,8 +1,9 @@
 #include "payments/PaymentValues.h"
 
 #include <shlwapi.h>
+#include <stdio.h>
+#include <string.h>
 
-#include "payments/FieldForms.h"
 #include "com/HostPayments.h"
 #include "text/TextNormalisers.h"
 
@@ -111,4 +112,126 @@ CString FileNameValue(const char* path)
 CString ProcessingDateValue(DATE date)
 {
     return FormatProcessingDate(date).Left(8);
+}
+
+namespace
+{
+const int MaximumAmountDigits = 9;
+
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+}
+
+bool FitsAmountField(const CString& writtenAmount)
+{
+    const char* text = writtenAmount.GetString();
+    const int length = writtenAmount.GetLength();
+    const int start = text[0] == '-' ? 1 : 0;
+    const int separator = length - 3;
+    if (separator <= start || separator - start > MaximumAmountDigits || text[separator] != '.')
+        return false;
+    for (int position = start; position < length; ++position)
+    {
+        if (position != separator && !IsDigit(text[position]))
+            return false;
+    }
+    return true;
+}
+
+bool IsValidAmountText(const CString& writtenAmount)
+{
+    if (!FitsAmountField(writtenAmount) || writtenAmount.GetAt(0) == '-')
+        return false;
+    for (const char* ch = writtenAmount.GetString(); *ch; ++ch)
+    {
+        if (*ch != '0' && *ch != '.')
+            return true;
+    }
+    return false;
+}
+
+bool IsValidSortCode(const CString& digits)
+{
+    return digits.GetLength() == 6;
+}
+
+bool IsValidAccountNumber(const CString& accountNumber)
+{
+    return accountNumber.GetLength() == 8 && IsAllDigits(accountNumber);
+}
+
+bool IsValidPayeeName(const CString& writtenName)
+{
+    for (const char* ch = writtenName.GetString(); *ch; ++ch)
+    {
+        if (*ch != ' ')
+            return true;
+    }
+    return false;
+}
+
+CLineChecks::CLineChecks(IVornPayment* payment) : m_payment(payment)
+{
+    m_payment->SetStatusCode(StatusProcessed);
+}
+
+void CLineChecks::Require(bool passed, PaymentStatusCode failureCode)
+{
+    if (passed)
+        return;
+    m_payment->SetStatusCode(failureCode);
+    m_allPassed = false;
+}
+
+namespace
+{
+const int MaximumFieldLength = 255;
+
+CString Padded(const CString& text, int width, char fill, bool padOnLeft)
+{
+    const int length = text.GetLength();
+    if (length >= width)
+        return text;
+    char buffer[MaximumFieldLength + 1];
+    const int padding = (width > MaximumFieldLength ? MaximumFieldLength : width) - length;
+    char* target = buffer;
+    if (padOnLeft)
+        target += padding;
+    memset(padOnLeft ? buffer : buffer + length, fill, padding);
+    memcpy(target, text.GetString(), length);
+    buffer[length + padding] = '\0';
+    return CString(buffer);
+}
+}
+
+CString RightAligned(const CString& text, int width, char fill)
+{
+    return Padded(text, width, fill, true);
+}
+
+CString LeftAligned(const CString& text, int width, char fill)
+{
+    return Padded(text, width, fill, false);
+}
+
+CString FormatAmount(double amount)
+{
+    char buffer[MaximumFieldLength + 1];
+    const int written = snprintf(buffer, sizeof buffer, "%.2f", amount);
+    // A locale with a decimal comma would put it before the two decimals.
+    const int length = written < 0 ? 0 : (written > MaximumFieldLength ? MaximumFieldLength : written);
+    buffer[length] = '\0';
+    if (length == written && length >= 3 && buffer[length - 3] == ',')
+        buffer[length - 3] = '.';
+    return CString(buffer);
+}
+
+CString GridSafe(const CString& text)
+{
+    return FilteredText(text, [](char ch) {
+        const unsigned char code = static_cast<unsigned char>(ch);
+        return (ch == ',' || ch == '"' || code < 0x20 || code == 0x7F) ? '\0' : ch;
+    });
 }

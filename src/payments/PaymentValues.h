@@ -1,14 +1,77 @@
-// The values of the payment file's fields: each read from the payment or
-// taken from the user's choices, normalised, cut and padded to its field.
-// Values that carry a check make it on the line's checks as they are read.
+// The values of the payment file's fields and the checks they carry: each
+// value is read from the payment or taken from the user's choices,
+// normalised, cut and padded to its field; a value that carries a check makes
+// it on the line's checks as it is read, and each rule judges the value in
+// the form the line writes it, so the file and the check always agree.
 #pragma once
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include "VornBankPayments.h"
-#include "payments/PaymentChecks.h"
+#include "com/PaymentTypes.h"
 #include "text/CString.h"
+
+// How values take their place in a field: aligned and padded to a width,
+// amounts with two decimals, and texts kept off the grid's separators.
+
+// The text right-aligned in width characters, padded on the left with fill;
+// a longer text is left whole.
+CString RightAligned(const CString& text, int width, char fill);
+
+// The text left-aligned in width characters, padded on the right with fill;
+// a longer text is left whole.
+CString LeftAligned(const CString& text, int width, char fill);
+
+// The amount as the payment file carries it: "%.2f" with "." as decimal
+// separator whatever the locale, a leading "-" when negative. A text longer
+// than 255 characters is cut there.
+CString FormatAmount(double amount);
+
+// The text without commas, double quotes and control characters, which would
+// break a line apart or move its fields. For values written uncleaned.
+CString GridSafe(const CString& text);
+
+// The field checks, and the status code they leave in the payment.
+
+// A written amount (FormatAmount) fits the bank's amount field, which holds
+// 11 digits of pence: an optional "-", one to nine digits, ".", two
+// decimals. So no amount beyond 999,999,999.99 fits, nor a non-finite one.
+bool FitsAmountField(const CString& writtenAmount);
+
+// A written amount carries money the bank can pay: it fits the amount field,
+// and is neither negative nor zero.
+bool IsValidAmountText(const CString& writtenAmount);
+
+// The digits of a sort code (DigitsOf): exactly six.
+bool IsValidSortCode(const CString& digits);
+
+// An account number (ToAnsiText): exactly eight digits, no separators.
+bool IsValidAccountNumber(const CString& accountNumber);
+
+// A payee name as the line writes it (cleaned and cut): something other
+// than spaces.
+bool IsValidPayeeName(const CString& writtenName);
+
+// The checks of one line on one payment. Starting a line sets the payment's
+// status code to 0; every failed check then sets its own code, so the
+// payment ends with the code of the last check that failed.
+class CLineChecks
+{
+public:
+    explicit CLineChecks(IVornPayment* payment);
+    CLineChecks(const CLineChecks&) = delete;
+    CLineChecks& operator=(const CLineChecks&) = delete;
+
+    void Require(bool passed, PaymentStatusCode failureCode);
+    bool AllPassed() const { return m_allPassed; }
+
+private:
+    IVornPayment* m_payment;
+    bool m_allPassed = true;
+};
+
+// The values of the fields.
 
 // Widths that the payee name and the payment reference are cut to.
 const int ShortPayeeNameWidth = 18;

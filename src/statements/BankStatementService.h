@@ -1,11 +1,20 @@
-// The statement service: the common service operations plus the statement
-// import (ImportStatement) and its status text operation.
+// The statement service: the common service operations, and the statement
+// import behind ImportStatement: the user chooses a statement file through the
+// host's file selection component, and every line of the host's bank account
+// in it is added to the host's statement as a transaction.
 #pragma once
 
+#include <windows.h>
+#include <oleauto.h>
+
+#include "VornBankReconciliation.h"
+#include "VornEBanking.h"
 #include "VornTiloOnline.h"
 #include "com/BankServiceImpl.h"
+#include "com/ComHolders.h"
 #include "com/ComObject.h"
 #include "com/DispatchImpl.h"
+#include "statements/TransactionFile.h"
 #include "text/CString.h"
 
 class CBankStatementService : public CSupportErrorInfoImpl<&IID_IBankStatementService>,
@@ -19,7 +28,7 @@ public:
 
     // No status texts: only the pointer is checked.
     STDMETHODIMP GetStatementStatusText(LONG code, BSTR* text) override;
-    // The statement import (see StatementImport.h).
+    // The statement import: RunStatementImport below.
     STDMETHODIMP ImportStatement(IVornBankContext* context, IVornStatement* statement) override;
 
 private:
@@ -27,3 +36,75 @@ private:
     CString m_bankSortCode;
     CString m_bankAccountNumber;
 };
+
+// The whole run of ImportStatement. Refuses a missing context or statement
+// with E_INVALIDARG before anything else; then sets the status value to 0,
+// or to 1 when no file was chosen (the statement is then untouched). A file
+// that cannot be opened fails the run as ImportStatementFile says. The
+// stored sort code and account number are replaced by the host account's
+// where it can be read. Failures of the host's components are raised as
+// host-call failures.
+void RunStatementImport(IVornBankContext* context, IVornStatement* statement, LONG& status,
+                        CString& bankSortCode, CString& bankAccountNumber);
+
+// The part after the choice: opens the file, then clears the statement, sets
+// its balance to 0.0, reads the host account, and adds the file's lines of
+// that account in their order, numbered from 1. A file that cannot be opened
+// is refused with the system's error code of the open, thrown as a Win32
+// error code, before the statement is touched; a read of the file that fails
+// on the way is thrown the same way after the lines read before it are
+// added. A file that is no statement file adds nothing.
+void ImportStatementFile(const wchar_t* path, IVornBankContext* context, IVornStatement* statement,
+                         CString& bankSortCode, CString& bankAccountNumber);
+
+// The user's choice of a statement file, made by the host's file selection
+// component with the component's recognition function: a path of at most 259
+// characters and its NUL.
+const int StatementPathSize = 260;
+
+// True when a file was chosen, its path then in `path` as the host gave it;
+// false when none was, `path` then empty. A chosen path too long for the
+// buffer is refused with ERROR_FILENAME_EXCED_RANGE, thrown as a Win32 error
+// code. A failure of the settings component or the file selection component
+// (or of making either) is raised as a host-call failure.
+bool ChooseStatementFile(wchar_t (&path)[StatementPathSize]);
+
+// Hands one statement line over to the host's statement: adds a transaction to the statement and fills it: number (VT_I4), date,
+// direction and amount, description, reference. An ordinary line gets its
+// type code as reference and its combined narrative as description; a
+// cheque ("CHQ" exactly) its first narrative as reference and "CHQ " and the
+// combined narrative as description. The setters' results are not checked.
+// Throws E_POINTER when the statement gives no transaction object.
+void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG number);
+
+// Texts that the statement import hands to the host: BSTRs converted from
+// the module's narrow strings with the calling thread's ANSI code page.
+// Throws std::bad_alloc when the BSTR cannot be allocated.
+BStr ToHostText(const CString& text);
+
+// The host's bank account as the statement import keeps it: the digits of
+// its sort code and its account number as given, stored in the service and
+// kept from one import to the next. Room for an account text converted from the host's BSTR, NUL included.
+const int AccountTextSize = 32;
+
+// Replaces the stored texts with the account's, each one that can be read.
+// No account (a failing GetBankAccount, or no object) and a null BSTR keep
+// what is stored. A text is converted with wcstombs and cut to its first 31
+// bytes; it ends before a character that the conversion cannot take.
+void ReadHostAccount(IVornBankContext* context, CString& bankSortCode, CString& bankAccountNumber);
+
+// The decimal digits (isdigit) of an account text, in their order; at most
+// the first 31.
+CString SortCodeDigits(const CString& text);
+
+// The transaction type code of a cheque, "CHQ": one BSTR for the module's
+// whole life, made when the module loads and freed when it unloads.
+const char ChequeTypeText[] = "CHQ";
+
+void CreateChequeTypeCode();
+void FreeChequeTypeCode();
+
+// True only for a type exactly equal to the code: VarBstrCmp in the user's
+// default locale with no flags, so case matters. Throws E_OUTOFMEMORY when
+// the code could not be made at load, rather than miss every cheque.
+bool IsChequeType(BSTR type);

@@ -8,7 +8,7 @@
 
 #include "doubles/FakePayments.h"
 #include "support/BenchmarkBatch.h"
-#include "payments/PaymentLineWriters.h"
+#include "payments/PaymentLines.h"
 #include "support/PaymentFileLines.h"
 #include "support/TemporaryFile.h"
 

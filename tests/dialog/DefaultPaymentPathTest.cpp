@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/DefaultPaymentPath.h"
+#include "dialog/SettingsStorage.h"
 #include "robot/MessageBoxAnswerer.h"
 
 namespace

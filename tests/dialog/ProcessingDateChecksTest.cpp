@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialog/ProcessingDateChecks.h"
+#include "dialog/BankingCalendar.h"
 #include "robot/MessageBoxAnswerer.h"
 #include "support/TestClock.h"
 

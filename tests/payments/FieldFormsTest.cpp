@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "payments/FieldForms.h"
+#include "payments/PaymentValues.h"
 
 TEST(FieldForms, AmountsHaveTwoDecimalsAPointAndABound)
 {

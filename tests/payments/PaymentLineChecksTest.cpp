@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "payments/PaymentLineWriters.h"
+#include "payments/PaymentLines.h"
 #include "support/PaymentWriting.h"
 
 namespace

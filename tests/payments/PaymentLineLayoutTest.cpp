@@ -1,7 +1,7 @@
 // The bytes of every record type, from the worked example payment.
 #include <gtest/gtest.h>
 
-#include "payments/PaymentLineWriters.h"
+#include "payments/PaymentLines.h"
 #include "support/PaymentWriting.h"
 
 namespace

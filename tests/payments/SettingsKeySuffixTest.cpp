@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "doubles/FakeBanking.h"
-#include "payments/SettingsKeySuffix.h"
+#include "payments/PaymentRun.h"
 
 namespace
 {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "payments/VirtualStore.h"
+#include "payments/PaymentRun.h"
 
 TEST(VirtualStorePath, OnlyAPathWithADriveLetterHasOne)
 {

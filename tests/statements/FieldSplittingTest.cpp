@@ -3,8 +3,7 @@
 #include <mbctype.h>
 #include <string.h>
 
-#include "statements/FieldSplitting.h"
-#include "statements/TextCleaning.h"
+#include "statements/TransactionFields.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "doubles/FakeBanking.h"
-#include "statements/HostAccount.h"
+#include "statements/BankStatementService.h"
 
 namespace
 {

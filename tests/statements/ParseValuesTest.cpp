@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "statements/ParseAmount.h"
-#include "statements/ParseDate.h"
+#include "statements/TransactionFields.h"
 
 #include <oleauto.h>
 

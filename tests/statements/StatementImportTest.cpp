@@ -7,8 +7,7 @@
 
 #include "doubles/FakeBanking.h"
 #include "doubles/FakeStatement.h"
-#include "statements/ChequeTypeCode.h"
-#include "statements/StatementImport.h"
+#include "statements/BankStatementService.h"
 #include "support/StatementFiles.h"
 
 namespace

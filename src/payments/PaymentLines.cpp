@@ -1,0 +1,249 @@
+#include "payments/PaymentLines.h"
+
+#include <string.h>
+
+#include "com/ErrorReporting.h"
+#include "com/HostPayments.h"
+#include "payments/PaymentValues.h"
+
+CPaymentLine::CPaymentLine(int fieldCount) : m_fieldCount(fieldCount)
+{
+    if (fieldCount < 1 || fieldCount > StandardFieldCount)
+        throw E_INVALIDARG;
+}
+
+void CPaymentLine::Set(int field, const CString& value)
+{
+    if (field < 1 || field > m_fieldCount)
+        throw E_INVALIDARG;
+    m_fields[field - 1] = value;
+}
+
+// The line gathers in a buffer that goes to the file in few writes: one
+// stream call per field and comma would cost more than everything else.
+void CPaymentLine::Write(FILE* file) const
+{
+    char buffer[1024];
+    size_t used = 0;
+    auto put = [&](const char* text, size_t length) {
+        while (length > 0)
+        {
+            if (used == sizeof buffer)
+            {
+                fwrite(buffer, 1, used, file);
+                used = 0;
+            }
+            const size_t room = sizeof buffer - used;
+            const size_t part = length < room ? length : room;
+            memcpy(buffer + used, text, part);
+            used += part;
+            text += part;
+            length -= part;
+        }
+    };
+    for (int index = 0; index < m_fieldCount; ++index)
+    {
+        if (index > 0)
+            put(",", 1);
+        put(m_fields[index].GetString(), static_cast<size_t>(m_fields[index].GetLength()));
+    }
+    put("\n", 1);
+    fwrite(buffer, 1, used, file);
+}
+
+namespace
+{
+// Formats 0 and 1: "01", or "03" for an IAT. The payee's sort code and
+// account number are always checked but written only in format 0, and an IAT
+// carries neither payee name nor name check.
+bool WriteDomesticLine(FILE* file, DATE processingDate, PaymentFormat format, const CString& templateName,
+                       IVornPayment* payment)
+{
+    const bool isIat = ReadPaymentStatusCode(payment) != 0;
+    const bool usesTemplate = format == TemplateDomestic;
+    CLineChecks checks(payment);
+    CPaymentLine line;
+    line.Set(FieldRecordType, isIat ? "03" : "01");
+    if (usesTemplate)
+        line.Set(FieldTemplate, TemplateValue(templateName));
+    line.Set(FieldPayerAccount, PayerAccountValue(payment, checks));
+    if (isIat || usesTemplate)
+        line.Set(FieldCurrency, "GBP");
+    line.Set(FieldAmount, AmountValue(payment, checks));
+    line.Set(FieldProcessingDate, ProcessingDateValue(processingDate));
+    const CString payeeSortCode = PayeeSortCodeValue(payment, checks);
+    const CString payeeAccountNumber = PayeeAccountNumberValue(payment, checks);
+    if (!usesTemplate)
+    {
+        line.Set(FieldPayeeSortCode, payeeSortCode);
+        line.Set(FieldPayeeAccountNumber, payeeAccountNumber);
+    }
+    if (isIat)
+    {
+        line.Set(FieldIatReference, PaymentReferenceValue(payment, IatReferenceWidth));
+    }
+    else
+    {
+        if (!usesTemplate)
+            line.Set(FieldPayeeName, PayeeNameValue(payment, ShortPayeeNameWidth, checks));
+        line.Set(FieldReference, PaymentReferenceValue(payment, ReferenceWidth));
+    }
+    line.Write(file);
+    return checks.AllPassed();
+}
+
+// Format 2: "07", a payment of a bulk list; its payer is on the header.
+bool WriteBulkListLine(FILE* file, IVornPayment* payment)
+{
+    CLineChecks checks(payment);
+    CPaymentLine line;
+    line.Set(FieldRecordType, "07");
+    line.Set(FieldBulkReference, BulkReferenceValue(payment));
+    line.Set(FieldCurrency, "GBP");
+    line.Set(FieldAmount, AmountValue(payment, checks));
+    line.Set(FieldPayeeSortCode, PayeeSortCodeValue(payment, checks));
+    line.Set(FieldPayeeAccountNumber, PayeeAccountNumberValue(payment, checks));
+    line.Set(FieldPayeeName, PayeeNameValue(payment, ShortPayeeNameWidth, checks));
+    line.Set(FieldReference, RollNumberValue(payment));
+    line.Write(file);
+    return checks.AllPassed();
+}
+}
+
+bool WritePaymentLine(FILE* file, DATE processingDate, PaymentFormat format, const CString& templateName,
+                      IVornPayment* payment)
+{
+    RequirePointer(file);
+    RequirePointer(payment);
+    switch (format)
+    {
+    case StandardDomestic:
+    case TemplateDomestic:
+        return WriteDomesticLine(file, processingDate, format, templateName, payment);
+    case BulkList:
+        return WriteBulkListLine(file, payment);
+    default:
+        throw E_INVALIDARG;
+    }
+}
+
+bool WriteBulkListHeader(FILE* file, IVornPayment* first, DATE processingDate, const CString& templateName,
+                         const CString& beneficiaryReference)
+{
+    RequirePointer(file);
+    RequirePointer(first);
+    CLineChecks checks(first);
+    CPaymentLine line(CPaymentLine::BulkListHeaderFieldCount);
+    line.Set(FieldRecordType, "06");
+    line.Set(FieldTemplate, TemplateValue(templateName));
+    line.Set(FieldPayerAccount, PayerAccountValue(first, checks));
+    line.Set(FieldProcessingDate, ProcessingDateValue(processingDate));
+    line.Set(FieldReference, BeneficiaryReferenceValue(beneficiaryReference));
+    line.Set(FieldBulkListMarker, "C");
+    line.Write(file);
+    return checks.AllPassed();
+}
+
+bool WriteAdHocBulkHeader(FILE* file, DATE processingDate, const CString& beneficiaryReference,
+                          const char* chosenPath, IVornPayment* first)
+{
+    RequirePointer(file);
+    RequirePointer(first);
+    CLineChecks checks(first);
+    CPaymentLine line;
+    line.Set(FieldRecordType, "08");
+    line.Set(FieldFileName, FileNameValue(chosenPath));
+    line.Set(FieldPayerAccount, PayerAccountValue(first, checks));
+    line.Set(FieldProcessingDate, ProcessingDateValue(processingDate));
+    line.Set(FieldReference, BeneficiaryReferenceValue(beneficiaryReference));
+    line.Write(file);
+    return checks.AllPassed();
+}
+
+bool WriteAdHocBulkLine(FILE* file, IVornPayment* payment)
+{
+    RequirePointer(file);
+    RequirePointer(payment);
+    CLineChecks checks(payment);
+    CPaymentLine line;
+    line.Set(FieldRecordType, "09");
+    line.Set(FieldCurrency, "GBP");
+    line.Set(FieldAmount, AmountValue(payment, checks));
+    line.Set(FieldPayeeSortCode, PayeeSortCodeValue(payment, checks));
+    line.Set(FieldPayeeAccountNumber, PayeeAccountNumberValue(payment, checks));
+    line.Set(FieldPayeeName, PayeeNameValue(payment, LongPayeeNameWidth, checks));
+    line.Set(FieldReference, AdHocReferenceValue(payment));
+    line.Write(file);
+    return checks.AllPassed();
+}
+
+namespace
+{
+bool HasHeader(PaymentFormat format)
+{
+    return format == BulkList || format == AdHocBulk;
+}
+
+bool WriteHeader(FILE* file, IVornPayment* first, const PaymentChoices& choices, const char* chosenPath)
+{
+    if (choices.format == BulkList)
+        return WriteBulkListHeader(file, first, choices.processingDate, choices.templateName,
+                                   choices.beneficiaryReference);
+    return WriteAdHocBulkHeader(file, choices.processingDate, choices.beneficiaryReference, chosenPath, first);
+}
+
+bool WriteLine(FILE* file, IVornPayment* payment, const PaymentChoices& choices)
+{
+    if (choices.format == AdHocBulk)
+        return WriteAdHocBulkLine(file, payment);
+    return WritePaymentLine(file, choices.processingDate, choices.format, choices.templateName, payment);
+}
+}
+
+HRESULT WritePaymentBatch(CPaymentFile& file, IVornPayments* payments, long count,
+                          const PaymentChoices& choices, const char* chosenPath, LONG& status)
+{
+    HRESULT result = S_OK;
+    // The header is made from the first payment, so an empty batch has none.
+    if (HasHeader(choices.format) && count > 0)
+    {
+        const ComPtr<IVornPayment> first = FetchPayment(payments, 0);
+        if (!first)
+        {
+            status = RunFileFailed;
+            return result;
+        }
+        const bool passed = WriteHeader(file.Get(), first.Get(), choices, chosenPath);
+        if (!passed)
+        {
+            status = RunHasInvalidPayments;
+            result = S_FALSE;
+        }
+        if (file.WriteFailed())
+            status = RunFileFailed;
+        // Without a sound header no payment line is written.
+        if (!passed || file.WriteFailed())
+            return result;
+    }
+
+    for (long index = 0; index < count; ++index)
+    {
+        const ComPtr<IVornPayment> payment = FetchPayment(payments, index);
+        if (!payment)
+        {
+            status = RunFileFailed;
+            break;
+        }
+        if (!WriteLine(file.Get(), payment.Get(), choices))
+        {
+            status = RunHasInvalidPayments;
+            result = S_FALSE;
+        }
+        if (file.WriteFailed())
+        {
+            status = RunFileFailed;
+            break;
+        }
+    }
+    return result;
+}
