@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "diagnostics/DebugOutputCapture.h"
 #include "statements/ColumnIndex.h"
 #include "statements/TransactionFile.h"
-#include "support/DebugOutputCapture.h"
 #include "support/StatementFiles.h"
 
 #include <string>
