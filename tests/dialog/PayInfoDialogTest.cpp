@@ -13,6 +13,7 @@
 #include "robot/PaymentDialogRobot.h"
 #include "support/ComponentFiles.h"
 #include "support/TestClock.h"
+#include "support/WindowTest.h"
 
 namespace
 {
@@ -25,7 +26,7 @@ const char StandardDescription[] =
 // next crediting date is Thursday 17 April.
 const DATE NextCreditingDay = DateOf(2025, 4, 17);
 
-class PaymentDialog : public testing::Test
+class PaymentDialog : public WindowTest
 {
 protected:
     FakePayment* AddPayment(const wchar_t* sortCode, const wchar_t* name, double amount, long status = 0)
