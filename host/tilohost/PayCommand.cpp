@@ -110,7 +110,7 @@ RunOutcome Run(IVornBankPaymentService* service, FakePayments* payments, IVornBa
 
 void PrintSetting(const CommandLine& line, long count)
 {
-    PrintLine("Batch: " + DescribePath(line.file) + ", " + std::to_string(count) + " payments");
+    PrintLine("Batch: " + DescribePath(line.file) + ", " + CountOf(count, "payment", "payments"));
     PrintLine(line.account.given ? "Bank account: sort code \"" + line.account.sortCode + "\", account number \"" +
                                        line.account.accountNumber + "\""
                                  : "Bank account: none (no bank context)");
@@ -213,7 +213,7 @@ void PrintFile(const RunOutcome& outcome, const FoundPaymentFile& file)
 {
     if (file.found)
         PrintLine("Payment file: " + DescribePath(file.path) + ", " + std::to_string(file.bytes) + " bytes, " +
-                  std::to_string(file.contents.lines.size()) + " lines");
+                  CountOf(static_cast<long>(file.contents.lines.size()), "line", "lines"));
     else if (FAILED(outcome.result) || (outcome.status != RunSucceeded && outcome.status != RunHasInvalidPayments))
         PrintLine("Payment file: none written");
     else

@@ -34,7 +34,8 @@ run() {
     shift 2
     "$source/scripts/tilohost" "$@" >"$work/$name.out" 2>"$work/$name.err"
     local status=$?
-    [ "$status" = "$wanted" ] || fail "$name: exit status $status, not $wanted: $(cat "$work/$name.err")"
+    [ "$status" = "$wanted" ] ||
+        fail "$name: exit status $status, not $wanted: $(tail -n 8 "$work/$name.out") $(cat "$work/$name.err")"
 }
 
 # same_report NAME: $work/NAME.report is the expected one.
