@@ -67,17 +67,7 @@ server_pid() {
     done
 }
 
-# A Wednesday 8 to 21 days ahead that is no bank holiday.
-processing_day() {
-    local offset day
-    for offset in $(seq 8 21); do
-        day=$(date -d "+$offset days" +%F)
-        case $(date -d "$day" +%u-%m-%d) in
-            3-12-25 | 3-12-26 | 3-01-01) ;;
-            3-*) echo "$day"; return ;;
-        esac
-    done
-}
+source "$source/tests/support/processing-day.sh"
 
 # Registering again changes nothing.
 run register 0 register
