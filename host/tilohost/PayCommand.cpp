@@ -104,7 +104,7 @@ RunOutcome Run(IVornBankPaymentService* service, FakePayments* payments, IVornBa
         outcome.seen = robot->Stop();
     service->GetStatus(&outcome.status);
     outcome.boxes = watch.MessageBoxes();
-    outcome.savePath = watch.SaveDialogPath();
+    outcome.savePath = Utf8FromAnsi(watch.SaveDialogPath());
     return outcome;
 }
 
