@@ -168,13 +168,18 @@ std::string RedirectedPath(const std::vector<MessageBoxContent>& boxes)
     return std::string();
 }
 
+bool ReportsWrittenFile(const RunOutcome& outcome)
+{
+    return SUCCEEDED(outcome.result) && (outcome.status == RunSucceeded || outcome.status == RunHasInvalidPayments);
+}
+
 // The file of a run that reports one written: the save dialog's path (the
 // dialog adds the default extension to a name without one), or where
 // Windows redirected it.
 FoundPaymentFile FindPaymentFile(const RunOutcome& outcome, const std::string& extension)
 {
     FoundPaymentFile file;
-    if (FAILED(outcome.result) || (outcome.status != RunSucceeded && outcome.status != RunHasInvalidPayments))
+    if (!ReportsWrittenFile(outcome))
         return file;
     std::vector<std::string> candidates = {outcome.savePath, outcome.savePath + "." + extension,
                                            RedirectedPath(outcome.boxes)};
@@ -190,7 +195,6 @@ FoundPaymentFile FindPaymentFile(const RunOutcome& outcome, const std::string& e
         file.contents = ParsePaymentFile(bytes);
         return file;
     }
-    file.path = outcome.savePath;
     return file;
 }
 
@@ -214,8 +218,10 @@ void PrintFile(const RunOutcome& outcome, const FoundPaymentFile& file)
     if (file.found)
         PrintLine("Payment file: " + DescribePath(file.path) + ", " + std::to_string(file.bytes) + " bytes, " +
                   CountOf(static_cast<long>(file.contents.lines.size()), "line", "lines"));
-    else if (FAILED(outcome.result) || (outcome.status != RunSucceeded && outcome.status != RunHasInvalidPayments))
+    else if (!ReportsWrittenFile(outcome))
         PrintLine("Payment file: none written");
+    else if (outcome.savePath.empty())
+        PrintLine("Payment file: not found (no path was saved in the save dialog)");
     else
         PrintLine("Payment file: not at " + outcome.savePath + " (see the messages above)");
 }
