@@ -22,9 +22,11 @@ cd "$root"
 export VORN_BUILD_DIR=$build
 account=60-12-47/31926818
 
-# Shows each command as a person would type it, then its output.
+# tilohost STATUS ARGUMENTS...: shows the command as a person would type it,
+# then its output; it must end with exit status STATUS.
 tilohost() {
-    local shown=() argument
+    local wanted=$1 shown=() argument status=0
+    shift
     for argument in "$@"; do
         case $argument in
             *[\ \;\&]*) shown+=("'$argument'") ;;
@@ -33,10 +35,15 @@ tilohost() {
     done
     echo
     echo "\$ scripts/tilohost ${shown[*]}"
-    "$here/tilohost" "$@"
+    "$here/tilohost" "$@" || status=$?
+    echo "(exit status $status)"
+    if [ "$status" != "$wanted" ]; then
+        echo "run-samples: exit status $status, not $wanted" >&2
+        exit 1
+    fi
 }
 
-tilohost register
+tilohost 0 register
 
 formats=("standard-domestic" "template-domestic" "bulk-list" "ad-hoc-bulk")
 answers=("format=0"
@@ -45,12 +52,13 @@ answers=("format=0"
          "format=3;benref=VORN JUNE RUN")
 for format in 0 1 2 3; do
     name=${formats[$format]}
-    tilohost pay samples/payments.csv --account "$account" \
+    # The sample batch holds payments that fail their checks: status 5.
+    tilohost 5 pay samples/payments.csv --account "$account" \
         --auto "${answers[$format]};save=$out/$name.csv" --report "$out/pay-$name.report"
 done
 
 for layout in 18 14; do
-    tilohost import "samples/statement-$layout-columns.csv" --account "$account" \
+    tilohost 0 import "samples/statement-$layout-columns.csv" --account "$account" \
         --report "$out/import-$layout-columns.report"
 done
 

@@ -122,6 +122,13 @@ void ParseItem(const std::string& item, AutoAnswers& answers)
 }
 }
 
+const char* PaymentFormatLabel(int format)
+{
+    static const char* const labels[] = {"Standard Domestic/IATs", "Use a Template for Domestic/IAT",
+                                         "Bulk List Payments", "Ad Hoc Bulk Payments"};
+    return format >= 0 && format < 4 ? labels[format] : "unknown";
+}
+
 AutoAnswers ParseAutoAnswers(const std::string& text)
 {
     AutoAnswers answers;

@@ -23,5 +23,9 @@ struct AutoAnswers
     std::string picturePath;    // shot=PNG
 };
 
+// The label of a payment format's radio button in the dialog; "unknown"
+// for any other value.
+const char* PaymentFormatLabel(int format);
+
 // Throws BadUsage naming the item that is wrong.
 AutoAnswers ParseAutoAnswers(const std::string& text);

@@ -9,9 +9,6 @@ namespace
 // longer with no message up has refused OK.
 const DWORD RefusedOkAfterMs = 2000;
 
-const char* const FormatNames[] = {"Standard Domestic/IATs", "Use a Template for Domestic/IAT",
-                                   "Bulk List Payments", "Ad Hoc Bulk Payments"};
-
 std::string RowList(const std::vector<int>& rows)
 {
     std::string text;
@@ -49,8 +46,8 @@ void WorkDialog(PaymentDialogRobot& dialog, const AutoAnswers& answers, DialogSt
     if (answers.format >= 0)
     {
         if (dialog.ChooseFormat(static_cast<PaymentFormat>(answers.format)))
-            steps.done.push_back("format " + std::to_string(answers.format) + " (" + FormatNames[answers.format] +
-                                 ") chosen");
+            steps.done.push_back("format " + std::to_string(answers.format) + " (" +
+                                 PaymentFormatLabel(answers.format) + ") chosen");
         else
             steps.done.push_back("format " + std::to_string(answers.format) + " could not be chosen");
     }

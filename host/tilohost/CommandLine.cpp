@@ -12,9 +12,11 @@ const char Usage[] =
     "  tilohost register\n"
     "  tilohost unregister\n"
     "  tilohost pay PAYMENTS.csv [--account SORTCODE/ACCOUNT] [--defaults NAME,EXT,DIR]\n"
-    "                            [--auto ANSWERS] [--report FILE]\n"
+    "                            [--auto ANSWERS] [--report FILE] [--log FILE]\n"
     "  tilohost import STATEMENT.csv [--account SORTCODE/ACCOUNT] [--cancel] [--report FILE]\n"
-    "  tilohost status-text CODE\n"
+    "                                [--log FILE]\n"
+    "  tilohost status-text [CODE]\n"
+    "  tilohost --version\n"
     "  tilohost help\n"
     "\n"
     "register, unregister  register (or remove) the stand-in host and the component; each step is\n"
@@ -23,12 +25,19 @@ const char Usage[] =
     "                      component's payment service (ProcessPayments). The header names the\n"
     "                      columns, in any order, any of: Amount, PayerSortCode, PayerAccountNumber,\n"
     "                      PayeeReference, PayeeSortCode, PayeeAccountNumber, PayeeAccountName,\n"
-    "                      PayeeRollNumber, Details, StatusCode (1 marks an IAT). Missing columns are\n"
-    "                      empty or 0. Without --auto the dialogs are shown to you.\n"
+    "                      PayeeRollNumber, Details, StatusCode (1 marks an IAT; the component takes\n"
+    "                      any value but 0 as the mark). Missing columns are empty or 0. Without\n"
+    "                      --auto the dialogs are shown to you. After the payments, a summary: how\n"
+    "                      many passed and failed their checks, the amount that passed, the IATs,\n"
+    "                      and the format, date, template and reference read back from the file.\n"
     "import                the stand-in file selection chooses STATEMENT.csv (or the user cancels:\n"
     "                      --cancel) and the component's statement service imports it\n"
-    "                      (ImportStatement) into a host statement that shows what it received.\n"
-    "status-text           the component's text for a payment status code (GetPaymentStatusText).\n"
+    "                      (ImportStatement) into a host statement that shows what it received,\n"
+    "                      with a summary: transactions, debits and credits, first and last date.\n"
+    "status-text           the component's text for a payment status code (GetPaymentStatusText);\n"
+    "                      without a code, every code that has a text.\n"
+    "--version             the version of tilohost, and the file version and path of the component\n"
+    "                      registered as VornTiloOnline.Bank.1.\n"
     "\n"
     "--account SORTCODE/ACCOUNT  the host's bank account (texts as given); without it pay passes no\n"
     "                      bank context and import a context without an account.\n"
@@ -38,19 +47,39 @@ const char Usage[] =
     "                      list of: format=0..3 (0 Standard Domestic/IATs, 1 Template, 2 Bulk List,\n"
     "                      3 Ad Hoc Bulk), date=YYYY-MM-DD, template=TEXT, benref=TEXT,\n"
     "                      iat=I,J,... (rows to mark as IATs), dialog=ok|cancel,\n"
-    "                      save=PATH|cancel (default: the name the save dialog offers),\n"
+    "                      save=PATH|cancel (default: the name the save dialog offers; a relative\n"
+    "                      PATH is taken from the current folder),\n"
     "                      redirect=yes|no (the \"Windows Redirect\" question; default no),\n"
     "                      shot=PNG (a picture of the filled dialog before OK).\n"
     "                      Every message box gets OK; every other Yes/No question gets Yes.\n"
     "--report FILE         also writes the results for programs, one record per line:\n"
     "                      pay: payment,INDEX,CODE ... message,CAPTION,TEXT ... run,STATUS,HRESULT\n"
+    "                      summary,PAYMENTS,PASSED,FAILED,AMOUNT,IATS,FORMAT,BYTES\n"
     "                      import: clear, balance,VALUE, txn,NUMBER,DATE,DIRECTION,AMOUNT,REFERENCE,\n"
     "                      DESCRIPTION ... import,STATUS,HRESULT\n"
+    "                      summary,TRANSACTIONS,DEBITS,DEBIT_TOTAL,CREDITS,CREDIT_TOTAL,FIRST,LAST,\n"
+    "                      RECOGNISED\n"
     "                      (texts with \\\\ \\, \\r \\n escaped; HRESULT as 0x and 8 hex digits).\n"
+    "--log FILE            writes what the component sends to the debugger output during its call,\n"
+    "                      one line each with the time it was written (why reading a statement\n"
+    "                      stopped, for one).\n"
     "\n"
     "Paths are Windows paths for tilohost.exe; the wrapper scripts/tilohost takes Linux paths\n"
-    "(PAYMENTS.csv, STATEMENT.csv, --report, DIR of --defaults, save= and shot=) and converts them.\n"
-    "Exit status: 0 when the component's call succeeded, 1 when it failed, 2 for bad usage or input.\n";
+    "(PAYMENTS.csv, STATEMENT.csv, --report, --log, DIR of --defaults, save= and shot=) and\n"
+    "converts them.\n"
+    "\n"
+    "Exit status of pay and import:\n"
+    "  0  the call succeeded and did all of it: the payment file was written and every payment\n"
+    "     passed its checks (run status 0, S_OK); or the statement file was read (import status 0)\n"
+    "  1  the component's call failed (a failure HRESULT)\n"
+    "  2  bad usage or bad input: nothing was run\n"
+    "  3  cancelled by the user or the --auto answers: the payment dialog, the save dialog, a\n"
+    "     refused processing date, or the statement file choice (import status 1)\n"
+    "  4  the run ended without a payment file: run status 2 (the file failed) or 40 (too many\n"
+    "     payments)\n"
+    "  5  the payment file was written, but some payments failed their checks (run status 1,\n"
+    "     S_FALSE): they are in the file, and their codes say why\n"
+    "The other commands: 0 when they did what was asked, 1 when a call failed, 2 for bad usage.\n";
 
 struct CommandName
 {
@@ -59,7 +88,8 @@ struct CommandName
 };
 
 const CommandName Commands[] = {
-    {"help", CommandKind::Help},          {"register", CommandKind::Register},
+    {"help", CommandKind::Help},          {"--version", CommandKind::Version},
+    {"register", CommandKind::Register},
     {"unregister", CommandKind::Unregister}, {"pay", CommandKind::Pay},
     {"import", CommandKind::Import},      {"status-text", CommandKind::StatusText},
 };
@@ -72,7 +102,7 @@ bool TakesFile(CommandKind kind)
 // Which options a command takes.
 bool Allows(CommandKind kind, const std::string& option)
 {
-    if (option == "--account" || option == "--report")
+    if (option == "--account" || option == "--report" || option == "--log")
         return TakesFile(kind);
     if (option == "--defaults" || option == "--auto")
         return kind == CommandKind::Pay;
@@ -136,7 +166,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
     if (arguments.empty())
-        return line;
+        throw BadUsage("", true);
     line.command = ParseCommand(arguments[0]);
     std::vector<std::string> positional;
     for (size_t index = 1; index < arguments.size(); ++index)
@@ -181,21 +211,31 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             line.autoAnswers = value;
         }
         else if (value.empty())
-            throw BadUsage("--report wants a file");
+            throw BadUsage(option + " wants a file");
+        else if (option == "--log")
+            line.logPath = value;
         else
             line.reportPath = value;
     }
 
-    const size_t wanted = TakesFile(line.command) || line.command == CommandKind::StatusText ? 1 : 0;
-    if (positional.size() != wanted)
-        throw BadUsage(std::string("command ") + arguments[0] +
-                       (wanted ? " wants one " + std::string(line.command == CommandKind::StatusText ? "code" : "file")
-                               : " takes no arguments") +
-                       (positional.size() > wanted ? " (too many arguments)" : ""));
-    if (line.command == CommandKind::StatusText)
-        line.code = ParseCode(positional[0]);
-    else if (wanted)
+    if (TakesFile(line.command))
+    {
+        if (positional.empty())
+            throw BadUsage("command " + arguments[0] + " wants a file", true);
+        if (positional.size() > 1)
+            throw BadUsage("command " + arguments[0] + " wants one file (too many arguments)");
         line.file = positional[0];
+    }
+    else if (line.command == CommandKind::StatusText)
+    {
+        if (positional.size() > 1)
+            throw BadUsage("command status-text wants at most one code (too many arguments)");
+        line.codeGiven = !positional.empty();
+        if (line.codeGiven)
+            line.code = ParseCode(positional[0]);
+    }
+    else if (!positional.empty())
+        throw BadUsage("command " + arguments[0] + " takes no arguments");
     return line;
 }
 

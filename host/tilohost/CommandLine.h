@@ -7,6 +7,7 @@
 enum class CommandKind
 {
     Help,
+    Version,
     Register,
     Unregister,
     Pay,
@@ -33,16 +34,19 @@ struct CommandLine
 {
     CommandKind command = CommandKind::Help;
     std::string file;        // pay, import
-    long code = 0;           // status-text
+    bool codeGiven = false;  // status-text; without a code: every code
+    long code = 0;
     AccountOption account;   // pay, import
     DefaultsOption defaults; // pay
     bool autoGiven = false;  // pay
     std::string autoAnswers;
     bool cancel = false;     // import
     std::string reportPath;  // pay, import; empty: no report
+    std::string logPath;     // pay, import; empty: no log
 };
 
-// The arguments after the program's name. Throws BadUsage.
+// The arguments after the program's name. Throws BadUsage; with
+// showUsage for none at all and for a command without its file.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 const char* UsageText();

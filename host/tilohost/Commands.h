@@ -1,7 +1,6 @@
-// The commands of tilohost. Each returns the program's exit status: 0 when
-// the component's call succeeded, 1 when it failed; bad input throws
-// BadInput before anything runs, a failed call on the way to the component
-// throws HostCallFailed.
+// The commands of tilohost. Each returns the program's exit status
+// (ExitStatus.h); bad input throws BadInput before anything runs, a failed
+// call on the way to the component throws HostCallFailed.
 #pragma once
 
 #include "CommandLine.h"
@@ -11,3 +10,5 @@ int UnregisterAll();
 int PayBatch(const CommandLine& line);
 int ImportStatement(const CommandLine& line);
 int ShowStatusText(long code);
+int ShowEveryStatusText();
+int ShowVersion();

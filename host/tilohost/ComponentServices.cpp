@@ -18,13 +18,20 @@ void Check(HRESULT result, const std::string& what)
     }
 }
 
+// Where the registry lies: Wine hands its prefix down in the environment.
+std::string RegistryPlace()
+{
+    wchar_t prefix[MAX_PATH * 2] = {};
+    const DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH * 2);
+    if (length == 0 || length >= MAX_PATH * 2)
+        return std::string();
+    return " in the Wine prefix " + Utf8FromWide(prefix);
+}
+
 ComPtr<IVornBankService> FindService(const wchar_t* name)
 {
-    CLSID clsid;
-    Check(CLSIDFromProgID(BankProgId, &clsid),
-          "the bank component VornTiloOnline.Bank.1 is not registered (run: tilohost register)");
     ComPtr<IVornBank> bank;
-    Check(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IVornBank, bank.OutVoid()),
+    Check(CoCreateInstance(BankClassId(), nullptr, CLSCTX_INPROC_SERVER, IID_IVornBank, bank.OutVoid()),
           "creating the bank VornTiloOnline.Bank.1");
     ComPtr<IVornBankServices> services;
     Check(bank->GetServices(services.Out()), "the bank's GetServices");
@@ -37,6 +44,14 @@ ComPtr<IVornBankService> FindService(const wchar_t* name)
         throw HostCallFailed("the service list gave no \"" + Utf8FromWide(name) + "\"", E_POINTER);
     return service;
 }
+}
+
+CLSID BankClassId()
+{
+    CLSID clsid;
+    Check(CLSIDFromProgID(BankProgId, &clsid),
+          "the bank component VornTiloOnline.Bank.1 is not registered" + RegistryPlace() + " (run: tilohost register)");
+    return clsid;
 }
 
 ComPtr<IVornBankPaymentService> FindPaymentService()

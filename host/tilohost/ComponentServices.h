@@ -10,6 +10,10 @@
 
 extern const wchar_t BankProgId[];
 
+// The bank's class as registered; throws HostCallFailed naming the Wine
+// prefix (when under Wine) whose registry lacks it.
+CLSID BankClassId();
+
 ComPtr<IVornBankPaymentService> FindPaymentService();
 ComPtr<IVornBankStatementService> FindStatementService();
 

@@ -77,6 +77,11 @@ std::string PadLeft(const std::string& text, size_t width)
     return count >= width ? text : std::string(width - count, ' ') + text;
 }
 
+std::string CountOf(long count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 std::string DescribeHResult(HRESULT result)
 {
     struct Named

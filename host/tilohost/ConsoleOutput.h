@@ -19,6 +19,9 @@ void PrintLine(const std::string& text);
 std::string PadRight(const std::string& text, size_t width);
 std::string PadLeft(const std::string& text, size_t width);
 
+// "1 payment", "2 payments".
+std::string CountOf(long count, const char* one, const char* many);
+
 // 0x00000001 (S_FALSE), with the name of the values the component gives.
 std::string DescribeHResult(HRESULT result);
 

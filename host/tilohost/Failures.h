@@ -1,6 +1,6 @@
 // How the program fails: bad usage or bad input stop it before it runs
 // anything (exit status 2); a failed call on the component ends it with
-// status 1.
+// status 1 (ExitStatus.h has them all).
 #pragma once
 
 #include <stdexcept>
@@ -13,11 +13,16 @@ public:
 };
 
 // The same for a mistake in the command line itself: the usage text is
-// pointed to.
+// pointed to, or shown whole when the command line lacks what a command
+// needs (`showUsage`).
 class BadUsage : public BadInput
 {
 public:
-    explicit BadUsage(const std::string& message) : BadInput(message) {}
+    explicit BadUsage(const std::string& message, bool showUsage = false)
+        : BadInput(message), showUsage(showUsage)
+    {
+    }
+    bool showUsage;
 };
 
 // A call on the component (or on COM to reach it) failed: exit status 1.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Failures.h"
@@ -29,16 +30,37 @@ std::string ReadWholeFile(const std::string& path)
     FILE* file = _wfopen(WideFromUtf8(path).c_str(), L"rb");
     if (!file)
         throw BadInput("cannot be opened");
+    fclose(file);
     std::string bytes;
+    if (!ReadFileStart(path, static_cast<size_t>(-1), bytes))
+        throw BadInput("cannot be read");
+    return bytes;
+}
+
+bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes)
+{
+    bytes.clear();
+    FILE* file = _wfopen(WideFromUtf8(path).c_str(), L"rb");
+    if (!file)
+        return false;
     char buffer[65536];
     size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
+    while (bytes.size() < limit &&
+           (count = fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file)) > 0)
         bytes.append(buffer, count);
     const bool failed = ferror(file) != 0;
     fclose(file);
-    if (failed)
-        throw BadInput("cannot be read");
-    return bytes;
+    return !failed;
+}
+
+bool SizeOfFile(const std::string& path, unsigned long long& size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
 }
 
 FILE* CreateOutputFile(const std::string& path)

@@ -17,6 +17,13 @@ PathKind KindOfPath(const std::string& path);
 // Every byte of the file. Throws BadInput when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
+// At most `limit` bytes from the start of the file; false when it cannot
+// be opened or read.
+bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes);
+
+// The file's size in bytes; false when there is no such file.
+bool SizeOfFile(const std::string& path, unsigned long long& size);
+
 // Opens (creates or empties) a file for writing; null when that fails.
 FILE* CreateOutputFile(const std::string& path);
 

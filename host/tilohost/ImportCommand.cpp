@@ -1,14 +1,15 @@
 // tilohost import: the stand-in file selection chooses the statement file
 // (or the user cancels), and ImportStatement runs into a host statement
-// that shows what it received.
+// that shows what it received, summed up at the end.
 #include "Commands.h"
 
-#include <cmath>
-
+#include "ComponentLog.h"
 #include "ComponentServices.h"
 #include "ConsoleOutput.h"
+#include "ExitStatus.h"
 #include "Failures.h"
 #include "FileAccess.h"
+#include "ImportSummary.h"
 #include "ReportFile.h"
 #include "TextConversion.h"
 #include "doubles/FakeBanking.h"
@@ -17,17 +18,6 @@
 
 namespace
 {
-// One transaction as the statement's calls left it.
-struct ReceivedTransaction
-{
-    long number = 0;
-    double date = 0.0;
-    long direction = -1;
-    double amount = 0.0;
-    std::string reference;
-    std::string description;
-};
-
 // What the statement received, in order: "clear", "balance" and
 // transactions, each with the values its setters left last.
 struct Received
@@ -69,25 +59,13 @@ Received WhatTheStatementReceived(const FakeStatement& statement)
     return received;
 }
 
-std::string DayOf(double date)
-{
-    SYSTEMTIME day = {};
-    if (date == 0.0 || !VariantTimeToSystemTime(std::floor(date), &day))
-        return "(no date)";
-    char text[16];
-    snprintf(text, sizeof text, "%02d/%02d/%04d", day.wDay, day.wMonth, day.wYear);
-    return text;
-}
-
 const char* DirectionName(long direction)
 {
     return direction == 0 ? "debit" : direction == 1 ? "credit" : "?";
 }
 
-void PrintRecognition()
+void PrintRecognition(const StandInSelectionRecord& record)
 {
-    StandInSelectionRecord record{};
-    StandInGetSelectionRecord(&record);
     if (!record.recognitionCalled)
         PrintLine("Recognition: not asked");
     else if (record.recognitionAnswer)
@@ -109,7 +87,7 @@ void PrintTransactions(const Received& received)
     PrintLine("");
     PrintLine("     #  Date        Direction      Amount  Reference           Description");
     for (const ReceivedTransaction& transaction : received.transactions)
-        PrintLine(PadLeft(std::to_string(transaction.number), 6) + "  " + DayOf(transaction.date) + "  " +
+        PrintLine(PadLeft(std::to_string(transaction.number), 6) + "  " + ShownDay(transaction.date) + "  " +
                   PadRight(DirectionName(transaction.direction), 9) + "  " +
                   PadLeft(FixedNumber(transaction.amount, 2), 10) + "  " + PadRight(transaction.reference, 18) +
                   "  " + transaction.description);
@@ -120,6 +98,46 @@ void PrintTransactions(const Received& received)
 const char* ImportStatusName(LONG status)
 {
     return status == 0 ? "a file was read" : status == 1 ? "no file chosen" : "unknown";
+}
+
+// The transactions in counts, or why there are none.
+void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& record, const ImportSummary& summary)
+{
+    if (summary.transactions > 0)
+    {
+        PrintLine("Summary: " + CountOf(summary.transactions, "transaction", "transactions") + " received: " +
+                  CountOf(summary.debits, "debit", "debits") + " totalling " + FixedNumber(summary.debitTotal, 2) +
+                  ", " + CountOf(summary.credits, "credit", "credits") + " totalling " +
+                  FixedNumber(summary.creditTotal, 2) + "; dated " + ShownDay(summary.firstDate) + " to " +
+                  ShownDay(summary.lastDate) +
+                  (summary.undated ? " (" + CountOf(summary.undated, "has", "have") + " no date)" : std::string()));
+        return;
+    }
+    std::string why;
+    if (FAILED(result))
+        why = "the component's call failed (" + HResultText(result) + ")";
+    else if (status == 1)
+        why = "no file was chosen (cancelled), and the statement was not touched";
+    else if (record.recognitionCalled && !record.recognitionAnswer)
+        why = "the file was not recognised as a statement";
+    else if (record.recognitionCalled)
+        why = "the file was recognised as a statement, but no line of it was taken for the bank account";
+    else
+        why = "the file was not looked at";
+    PrintLine("Summary: no transactions received: " + why);
+}
+
+std::vector<std::string> SummaryRecord(const StandInSelectionRecord& record, const ImportSummary& summary)
+{
+    return {"summary",
+            std::to_string(summary.transactions),
+            std::to_string(summary.debits),
+            FixedNumber(summary.debitTotal, 2),
+            std::to_string(summary.credits),
+            FixedNumber(summary.creditTotal, 2),
+            IsoDay(summary.firstDate),
+            IsoDay(summary.lastDate),
+            record.recognitionCalled ? std::to_string(record.recognitionAnswer ? 1 : 0) : std::string()};
 }
 }
 
@@ -135,6 +153,7 @@ int ImportStatement(const CommandLine& line)
         break;
     }
     ReportFile report(line.reportPath);
+    ComponentLog log(line.logPath);
 
     StandInReset();
     StandInSetStatementFileChoiceW(WideFromUtf8(FullPath(line.file)).c_str(), line.cancel ? 1 : 0);
@@ -149,21 +168,30 @@ int ImportStatement(const CommandLine& line)
     PrintLine(line.account.given ? "Bank account: sort code \"" + line.account.sortCode + "\", account number \"" +
                                        line.account.accountNumber + "\""
                                  : "Bank account: none (GetBankAccount fails)");
+    log.Begin();
     const HRESULT result = service->ImportStatement(context.Get(), statement.Get());
+    log.End();
     const std::string error = FAILED(result) ? TakeErrorDescription() : std::string();
     LONG status = -1;
     service->GetStatus(&status);
 
-    PrintRecognition();
+    StandInSelectionRecord selection{};
+    StandInGetSelectionRecord(&selection);
+    PrintRecognition(selection);
     const Received received = WhatTheStatementReceived(*statement.Get());
     PrintTransactions(received);
     PrintLine("Import status: " + std::to_string(status) + " (" + ImportStatusName(status) + ")");
     PrintLine("HRESULT: " + DescribeHResult(result) + (error.empty() ? "" : ": " + error));
+    const ImportSummary summary = SummariseImport(received.transactions);
+    PrintLine("");
+    PrintSummary(result, status, selection, summary);
 
     for (const auto& record : received.records)
         report.Add(record);
     report.Add({"import", std::to_string(status), HResultText(result)});
+    report.Add(SummaryRecord(selection, summary));
     if (!report.Save())
         throw HostCallFailed(line.reportPath + ": the report could not be written", E_FAIL);
-    return SUCCEEDED(result) ? 0 : 1;
+    log.Finish();
+    return ImportExitStatus(result, status);
 }

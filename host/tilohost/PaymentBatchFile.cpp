@@ -96,7 +96,16 @@ bool ParseStatusCode(const std::string& text, long& code)
     return true;
 }
 
-void SetField(FakePayment& payment, Column column, const std::string& value, int line)
+// The IAT mark is meant as 1; the component takes any value but 0 for it.
+void CheckIatMark(long code, int line, std::vector<std::string>& warnings)
+{
+    if (code != 0 && code != 1)
+        warnings.push_back("line " + std::to_string(line) + ": StatusCode " + std::to_string(code) +
+                           " is neither 0 nor 1: the component treats every value but 0 as an IAT mark");
+}
+
+void SetField(FakePayment& payment, Column column, const std::string& value, int line,
+              std::vector<std::string>& warnings)
 {
     std::wstring text;
     try
@@ -116,6 +125,7 @@ void SetField(FakePayment& payment, Column column, const std::string& value, int
     case StatusCode:
         if (!ParseStatusCode(value, payment.statusCode))
             throw LineError(line, "malformed status code \"" + value + "\"");
+        CheckIatMark(payment.statusCode, line, warnings);
         break;
     case PayerSortCode: payment.payerSortCode = text; break;
     case PayerAccountNumber: payment.payerAccountNumber = text; break;
@@ -153,27 +163,30 @@ bool ParseAmountText(const std::string& text, double& amount)
     return true;
 }
 
-ComPtr<FakePayments> ParsePaymentBatch(const std::string& bytes)
+PaymentBatch ParsePaymentBatch(const std::string& bytes)
 {
     const std::vector<CsvRecord> records = ReadCsv(bytes);
     if (records.empty())
         throw BadInput("no header line");
     const std::vector<Column> columns = ReadHeader(records[0]);
-    ComPtr<FakePayments> payments = MakeHostObject<FakePayments>();
+    if (records.size() == 1)
+        throw LineError(records[0].line, "a header line and no payment: nothing to pay");
+    PaymentBatch batch;
+    batch.payments = MakeHostObject<FakePayments>();
     for (size_t index = 1; index < records.size(); ++index)
     {
         const CsvRecord& record = records[index];
         if (record.fields.size() != columns.size())
             throw LineError(record.line, std::to_string(record.fields.size()) + " fields where the header has " +
                                              std::to_string(columns.size()));
-        FakePayment& payment = *payments->Add();
+        FakePayment& payment = *batch.payments->Add();
         for (size_t field = 0; field < columns.size(); ++field)
-            SetField(payment, columns[field], record.fields[field], record.line);
+            SetField(payment, columns[field], record.fields[field], record.line, batch.warnings);
     }
-    return payments;
+    return batch;
 }
 
-ComPtr<FakePayments> ReadPaymentBatch(const std::string& path)
+PaymentBatch ReadPaymentBatch(const std::string& path)
 {
     try
     {

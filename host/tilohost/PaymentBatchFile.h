@@ -2,19 +2,28 @@
 // names the payment fields, in any order. Missing columns leave their field
 // empty (or 0); an unknown column, a repeated column, a line with another
 // number of fields than the header, a malformed amount or status code, or
-// text that is not UTF-8 is bad input naming the line.
+// text that is not UTF-8 is bad input naming the line. So is a batch with
+// no payment: there is nothing to pay.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "doubles/FakePayments.h"
 
+struct PaymentBatch
+{
+    ComPtr<FakePayments> payments;
+    // What is read but may not mean what the person meant, naming the line.
+    std::vector<std::string> warnings;
+};
+
 // Reads the file (a path as Windows takes it) into the host's payment
 // collection. Throws BadInput.
-ComPtr<FakePayments> ReadPaymentBatch(const std::string& path);
+PaymentBatch ReadPaymentBatch(const std::string& path);
 
 // The same from the file's bytes.
-ComPtr<FakePayments> ParsePaymentBatch(const std::string& bytes);
+PaymentBatch ParsePaymentBatch(const std::string& bytes);
 
 // A decimal amount as a person writes it: optional sign, digits, optional
 // decimal point and digits ("1250", "-3.5", ".75"); surrounding spaces

@@ -11,6 +11,7 @@
 
 #include "ComponentServices.h"
 #include "ConsoleOutput.h"
+#include "ExitStatus.h"
 #include "FileAccess.h"
 #include "TextConversion.h"
 #include "VornBankPayments.h"
@@ -184,7 +185,7 @@ int RegisterAll()
     PrintLine("  settings folder " + folder + ": " + (folderThere ? "present" : "missing"));
     done = done && folderThere;
     done = RegisterStep("Component", "VornTiloOnline.dll", ComponentChecks()) && done;
-    return done ? 0 : 1;
+    return done ? ExitDone : ExitCallFailed;
 }
 
 int UnregisterAll()
@@ -192,5 +193,5 @@ int UnregisterAll()
     bool done = UnregisterStep("Component", "VornTiloOnline.dll", ComponentChecks());
     done = UnregisterStep("Stand-in host", "VornHostStandIn.dll", StandInChecks()) && done;
     PrintLine("  settings folder " + SettingsFolder() + ": kept (it may hold the host's settings)");
-    return done ? 0 : 1;
+    return done ? ExitDone : ExitCallFailed;
 }

@@ -1,9 +1,19 @@
-// tilohost status-text: the payment service's text for a status code.
+// tilohost status-text: the payment service's text for a status code, or
+// for every code that has one.
 #include "Commands.h"
 
 #include "ComponentServices.h"
 #include "ConsoleOutput.h"
+#include "ExitStatus.h"
+#include "Failures.h"
 #include "TextConversion.h"
+
+namespace
+{
+// Every code below this is asked for; the component's codes lie well
+// inside it.
+const long CodesAsked = 100;
+}
 
 int ShowStatusText(long code)
 {
@@ -15,5 +25,26 @@ int ShowStatusText(long code)
         PrintLine(text.Get() ? std::to_string(code) + ": " + Utf8FromWide(text.Text())
                              : std::to_string(code) + ": (no text)");
     PrintLine("HRESULT: " + DescribeHResult(result) + (error.empty() ? "" : ": " + error));
-    return SUCCEEDED(result) ? 0 : 1;
+    return SUCCEEDED(result) ? ExitDone : ExitCallFailed;
+}
+
+int ShowEveryStatusText()
+{
+    const ComPtr<IVornBankPaymentService> service = FindPaymentService();
+    PrintLine("Payment status codes and their texts (GetPaymentStatusText):");
+    for (long code = 0; code < CodesAsked; ++code)
+    {
+        BStr text;
+        const HRESULT result = service->GetPaymentStatusText(code, text.Out());
+        if (FAILED(result))
+        {
+            const std::string error = TakeErrorDescription();
+            throw HostCallFailed("GetPaymentStatusText(" + std::to_string(code) + ")" +
+                                     (error.empty() ? "" : ": " + error),
+                                 result);
+        }
+        if (text.Get())
+            PrintLine(PadLeft(std::to_string(code), 4) + "  " + Utf8FromWide(text.Text()));
+    }
+    return ExitDone;
 }

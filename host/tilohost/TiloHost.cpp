@@ -10,14 +10,13 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "ExitStatus.h"
 #include "Failures.h"
 #include "ReportFile.h"
 #include "TextConversion.h"
 
 namespace
 {
-const int ExitBadInput = 2;
-
 std::vector<std::string> Arguments()
 {
     std::vector<std::string> arguments;
@@ -35,7 +34,9 @@ int Run(const CommandLine& line)
     {
     case CommandKind::Help:
         fputs(UsageText(), stdout);
-        return 0;
+        return ExitDone;
+    case CommandKind::Version:
+        return ShowVersion();
     case CommandKind::Register:
         return RegisterAll();
     case CommandKind::Unregister:
@@ -45,7 +46,7 @@ int Run(const CommandLine& line)
     case CommandKind::Import:
         return ImportStatement(line);
     case CommandKind::StatusText:
-        return ShowStatusText(line.code);
+        return line.codeGiven ? ShowStatusText(line.code) : ShowEveryStatusText();
     }
     return ExitBadInput;
 }
@@ -80,7 +81,12 @@ int main()
     }
     catch (const BadUsage& error)
     {
-        fprintf(stderr, "tilohost: %s\n(tilohost help shows the usage)\n", error.what());
+        if (*error.what())
+            fprintf(stderr, "tilohost: %s\n", error.what());
+        if (error.showUsage)
+            fprintf(stderr, "%s%s", *error.what() ? "\n" : "", UsageText());
+        else
+            fputs("(tilohost help shows the usage)\n", stderr);
     }
     catch (const BadInput& error)
     {
@@ -89,7 +95,7 @@ int main()
     catch (const HostCallFailed& error)
     {
         fprintf(stderr, "tilohost: %s (%s)\n", error.what(), HResultText(error.result).c_str());
-        status = 1;
+        status = ExitCallFailed;
     }
     fflush(stdout);
     return status;

@@ -16,12 +16,18 @@ WindowWatch::WindowWatch()
 {
     g_watch = this;
     m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    m_callHook = SetWindowsHookExA(WH_CALLWNDPROC, CallHook, nullptr, GetCurrentThreadId());
+    m_messageHook = SetWindowsHookExA(WH_GETMESSAGE, MessageHook, nullptr, GetCurrentThreadId());
 }
 
 WindowWatch::~WindowWatch()
 {
     if (m_hook)
         UnhookWindowsHookEx(m_hook);
+    if (m_callHook)
+        UnhookWindowsHookEx(m_callHook);
+    if (m_messageHook)
+        UnhookWindowsHookEx(m_messageHook);
     g_watch = nullptr;
 }
 
@@ -31,6 +37,25 @@ LRESULT CALLBACK WindowWatch::Hook(int code, WPARAM wParam, LPARAM lParam)
         g_watch->Activated(reinterpret_cast<HWND>(wParam));
     else if (g_watch && code == HCBT_DESTROYWND)
         g_watch->Destroying(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Save pressed reaches the dialog as WM_COMMAND with IDOK, before the
+// dialog checks the name and closes: sent by a click or the Enter key,
+// posted by the robot.
+LRESULT CALLBACK WindowWatch::CallHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (g_watch && code == HC_ACTION)
+        g_watch->Command(call->hwnd, call->message, call->wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowWatch::MessageHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (g_watch && code == HC_ACTION && wParam == PM_REMOVE)
+        g_watch->Command(message->hwnd, message->message, message->wParam);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -47,15 +72,21 @@ void WindowWatch::Activated(HWND window)
 void WindowWatch::Destroying(HWND window)
 {
     m_openBoxes.erase(std::remove(m_openBoxes.begin(), m_openBoxes.end(), window), m_openBoxes.end());
-    if (!IsFileDialog(window))
+}
+
+// Read while the dialog still holds its folder: once it has accepted the
+// name it lets the folder go, before it is destroyed.
+void WindowWatch::Command(HWND dialog, UINT message, WPARAM wParam)
+{
+    if (message != WM_COMMAND || LOWORD(wParam) != IDOK || !IsFileDialog(dialog))
         return;
     // The name box may hold a full path or a name in the dialog's folder
     // (CDM_GETFILEPATH joins the two even when the name is a full path).
     char folder[MAX_PATH] = {};
     char name[MAX_PATH] = {};
-    if (SendMessageA(window, CDM_GETSPEC, sizeof name, reinterpret_cast<LPARAM>(name)) <= 0)
+    if (SendMessageA(dialog, CDM_GETSPEC, sizeof name, reinterpret_cast<LPARAM>(name)) <= 0)
         return;
-    SendMessageA(window, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
     char path[MAX_PATH] = {};
     m_savePath = PathIsRelativeA(name) && PathCombineA(path, folder, name) ? path : name;
 }

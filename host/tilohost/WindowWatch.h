@@ -1,8 +1,10 @@
 // Watches the windows that a host call opens on this thread, whoever
 // answers them (the person at the display or the robot): every message box
-// in the order it appears, and the file the save dialog held when it
-// closed. A thread hook (WH_CBT) sees each window as it is activated and
-// before it is destroyed, so nothing is polled and nothing is missed.
+// in the order it appears, and the file the save dialog held when Save was
+// pressed. Thread hooks see each window as it is activated and before it is
+// destroyed (WH_CBT), and the save dialog's commands as they arrive, sent
+// (WH_CALLWNDPROC) or posted (WH_GETMESSAGE), so nothing is polled and
+// nothing is missed.
 #pragma once
 
 #include <windows.h>
@@ -23,16 +25,22 @@ public:
 
     // Texts as the boxes show them (ANSI code page).
     const std::vector<MessageBoxContent>& MessageBoxes() const { return m_boxes; }
-    // The full path in the save dialog when it last closed, whether saved
-    // or cancelled; empty when none was shown.
+    // The full path in the save dialog when Save was last pressed; empty
+    // when it never was.
     const std::string& SaveDialogPath() const { return m_savePath; }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CallHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam);
     void Activated(HWND window);
     void Destroying(HWND window);
+    // Save pressed: WM_COMMAND with IDOK to a file dialog.
+    void Command(HWND window, UINT message, WPARAM wParam);
 
     HHOOK m_hook = nullptr;
+    HHOOK m_callHook = nullptr;
+    HHOOK m_messageHook = nullptr;
     std::vector<HWND> m_openBoxes;
     std::vector<MessageBoxContent> m_boxes;
     std::string m_savePath;

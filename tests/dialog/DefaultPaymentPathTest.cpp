@@ -8,9 +8,15 @@
 
 #include "dialog/SettingsStorage.h"
 #include "robot/MessageBoxAnswerer.h"
+#include "support/WindowTest.h"
 
 namespace
 {
+// The path may be reported in a message box.
+class DefaultPaymentPath : public WindowTest
+{
+};
+
 struct Resolved
 {
     std::string path;
@@ -62,7 +68,7 @@ TEST(AppendBackslash, AddsOneBackslashWithinTheBuffer)
     EXPECT_EQ('#', full[8]);
 }
 
-TEST(DefaultPaymentPath, ExistingDirectoryWithOrWithoutBackslashGivesOnePath)
+TEST_F(DefaultPaymentPath, ExistingDirectoryWithOrWithoutBackslashGivesOnePath)
 {
     const Resolved plain = Resolve("pay.csv", "C:\\windows");
     const Resolved slashed = Resolve("pay.csv", "C:\\windows\\");
@@ -72,7 +78,7 @@ TEST(DefaultPaymentPath, ExistingDirectoryWithOrWithoutBackslashGivesOnePath)
     EXPECT_TRUE(slashed.messages.empty());
 }
 
-TEST(DefaultPaymentPath, MissingDirectoryIsReportedAndReplacedByDriveC)
+TEST_F(DefaultPaymentPath, MissingDirectoryIsReportedAndReplacedByDriveC)
 {
     const Resolved resolved = Resolve("pay.csv", "C:\\no such folder");
     EXPECT_EQ("C:\\pay.csv", resolved.path);
@@ -83,7 +89,7 @@ TEST(DefaultPaymentPath, MissingDirectoryIsReportedAndReplacedByDriveC)
     EXPECT_EQ(std::vector<int>({IDOK}), resolved.messages[0].buttons);
 }
 
-TEST(DefaultPaymentPath, MessageIsOwnedByTheActiveWindow)
+TEST_F(DefaultPaymentPath, MessageIsOwnedByTheActiveWindow)
 {
     const HWND active = CreateWindowExA(0, "Static", "host", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
                                         nullptr, nullptr, nullptr);
@@ -95,7 +101,7 @@ TEST(DefaultPaymentPath, MessageIsOwnedByTheActiveWindow)
     EXPECT_EQ(active, resolved.messages[0].owner);
 }
 
-TEST(DefaultPaymentPath, DriveARootIsTakenWithoutMessage)
+TEST_F(DefaultPaymentPath, DriveARootIsTakenWithoutMessage)
 {
     for (const char* directory : {"A:", "A:\\", "a:\\"})
     {
@@ -106,14 +112,14 @@ TEST(DefaultPaymentPath, DriveARootIsTakenWithoutMessage)
     EXPECT_EQ(1u, Resolve("pay.csv", "A:\\missing").messages.size());
 }
 
-TEST(DefaultPaymentPath, EmptyDirectorySearchesTheCurrentDriveRoot)
+TEST_F(DefaultPaymentPath, EmptyDirectorySearchesTheCurrentDriveRoot)
 {
     const Resolved resolved = Resolve("pay.csv", "");
     EXPECT_EQ("\\pay.csv", resolved.path);
     EXPECT_TRUE(resolved.messages.empty());
 }
 
-TEST(DefaultPaymentPath, DirectoryTooLongToSearchCountsAsMissing)
+TEST_F(DefaultPaymentPath, DirectoryTooLongToSearchCountsAsMissing)
 {
     // The search pattern (directory, "\", "*.*") must fit MAX_PATH characters.
     const std::string longest = ExistingFolderSpeltWith(MAX_PATH - 5);
@@ -133,7 +139,7 @@ TEST(DefaultPaymentPath, DirectoryTooLongToSearchCountsAsMissing)
     }
 }
 
-TEST(DefaultPaymentPath, OutputIsCutToItsBuffer)
+TEST_F(DefaultPaymentPath, OutputIsCutToItsBuffer)
 {
     char output[12];
     memset(output, '#', sizeof output);

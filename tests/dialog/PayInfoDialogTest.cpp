@@ -8,11 +8,13 @@
 
 #include "dialog/PayInfoDialog.h"
 #include "doubles/FakePayments.h"
+#include "com/ComModule.h"
 #include "resources/resource.h"
 #include "robot/PaymentDialogRobot.h"
 #include "support/ComponentFiles.h"
 #include "support/ExhaustedPayment.h"
 #include "support/TestClock.h"
+#include "support/WindowTest.h"
 
 namespace
 {
@@ -25,7 +27,7 @@ const char StandardDescription[] =
 // next crediting date is Thursday 17 April.
 const DATE NextCreditingDay = DateOf(2025, 4, 17);
 
-class PaymentDialog : public testing::Test
+class PaymentDialog : public WindowTest
 {
 protected:
     FakePayment* AddPayment(const wchar_t* sortCode, const wchar_t* name, double amount, long status = 0)
@@ -229,6 +231,52 @@ TEST_F(PaymentDialog, EachFormatShowsItsOwnControls)
     EXPECT_STREQ("REF-42", dialog.GetBenRef().GetString());
     EXPECT_EQ(std::vector<long>({IatMark, 0}), StatusCodes());
     EXPECT_EQ(std::vector<long>({IatMark}), payments->payments[0]->statusCodesSet);
+}
+
+// The template as written, before the dialog checks a radio button (which
+// moves the tab stop to the checked one).
+INT_PTR CALLBACK LeaveAsWritten(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+TEST_F(PaymentDialog, TabReachesTheFormatChoice)
+{
+    const HWND written = CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(IDD_PAYINFO), nullptr, LeaveAsWritten, 0);
+    ASSERT_TRUE(written);
+    auto style = [](HWND dialog, int id) { return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE); };
+    EXPECT_EQ(WS_TABSTOP | WS_GROUP, style(written, IDC_FORMAT_STANDARD) & (WS_TABSTOP | WS_GROUP));
+    // One group: the arrow keys move between the four.
+    for (int id : {IDC_FORMAT_TEMPLATE, IDC_FORMAT_BULK_LIST, IDC_FORMAT_AD_HOC})
+        EXPECT_EQ(0, style(written, id) & (WS_TABSTOP | WS_GROUP)) << id;
+    EXPECT_EQ(GetDlgItem(written, IDC_FORMAT_AD_HOC),
+              GetNextDlgGroupItem(written, GetDlgItem(written, IDC_FORMAT_STANDARD), TRUE));
+    EXPECT_EQ(GetDlgItem(written, IDC_FORMAT_STANDARD),
+              GetNextDlgTabItem(written, GetDlgItem(written, IDCANCEL), FALSE));
+    DestroyWindow(written);
+
+    // In the dialog itself Tab, pressed on Cancel, goes to the chosen format.
+    EXPECT_EQ(IDOK, Run([&](PaymentDialogRobot& robot) {
+        ASSERT_TRUE(robot.ChooseFormat(BulkList));
+        const HWND dialog = robot.Dialog();
+        const HWND cancel = GetDlgItem(dialog, IDCANCEL);
+        GUITHREADINFO focus = {sizeof focus};
+        const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+        auto focused = [&] {
+            for (int attempt = 0; attempt < 100; ++attempt)
+            {
+                GetGUIThreadInfo(thread, &focus);
+                if (focus.hwndFocus != cancel)
+                    break;
+                Sleep(10);
+            }
+            return focus.hwndFocus;
+        };
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cancel), TRUE);
+        PostMessageA(cancel, WM_KEYDOWN, VK_TAB, 0);
+        EXPECT_EQ(GetDlgItem(dialog, IDC_FORMAT_BULK_LIST), focused());
+        robot.PressOk();
+    }));
 }
 
 TEST_F(PaymentDialog, SwitchingFormatsDropsTypedTextForTheRememberedOne)

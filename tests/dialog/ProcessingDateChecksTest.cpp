@@ -3,6 +3,7 @@
 #include "dialog/BankingCalendar.h"
 #include "robot/MessageBoxAnswerer.h"
 #include "support/TestClock.h"
+#include "support/WindowTest.h"
 
 #include <string>
 #include <vector>
@@ -23,11 +24,14 @@ struct Outcome
 
 // Today is Monday 5 October 2026, 10:30; today + 45 days is Thursday
 // 19 November, + 46 Friday 20 November.
-class ProcessingDateChecks : public testing::Test
+class ProcessingDateChecks : public WindowTest
 {
 protected:
     void SetUp() override
     {
+        WindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_owner = CreateWindowExA(0, "STATIC", "Payment dialog", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
                                   nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, m_owner);

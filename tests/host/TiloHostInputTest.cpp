@@ -61,10 +61,11 @@ TEST(TiloHostCsv, MalformedQuotesNameTheirLine)
 
 TEST(TiloHostPaymentBatch, ColumnsInAnyOrderAndMissingOnesEmpty)
 {
-    const ComPtr<FakePayments> batch = ParsePaymentBatch(
+    const PaymentBatch parsed = ParsePaymentBatch(
         "payeeaccountname, Amount ,StatusCode,PayeeRollNumber\n"
         "\"Smith & Co, Ltd.\",1250.5,1,R 12/3\n"
         "Café Rosé,-3,,\n");
+    const ComPtr<FakePayments>& batch = parsed.payments;
     ASSERT_EQ(2u, batch->payments.size());
     const FakePayment& first = *batch->payments[0].Get();
     EXPECT_EQ(L"Smith & Co, Ltd.", first.payeeAccountName);
@@ -89,6 +90,20 @@ TEST(TiloHostPaymentBatch, BadBatchesNameTheLine)
               BadInputOf([] { ParsePaymentBatch("Amount,Details\n1,\"two\nlines\"\n2,x,y\n"); }));
     EXPECT_EQ("line 2: not valid UTF-8 text", BadInputOf([] { ParsePaymentBatch("Details\nCaf\xE9\n"); }));
     EXPECT_EQ("no header line", BadInputOf([] { ParsePaymentBatch(""); }));
+    EXPECT_EQ("line 2: a header line and no payment: nothing to pay",
+              BadInputOf([] { ParsePaymentBatch("\r\nAmount,Details\r\n\r\n"); }));
+}
+
+TEST(TiloHostPaymentBatch, AnIatMarkOtherThanOneIsWarnedOf)
+{
+    const PaymentBatch batch = ParsePaymentBatch("Amount,StatusCode\n1,0\n2,1\n3,2\n4,-1\n");
+    ASSERT_EQ(4u, batch.payments->payments.size());
+    EXPECT_EQ(2, batch.payments->payments[2]->statusCode);
+    EXPECT_EQ((std::vector<std::string>{
+                  "line 4: StatusCode 2 is neither 0 nor 1: the component treats every value but 0 as an IAT mark",
+                  "line 5: StatusCode -1 is neither 0 nor 1: the component treats every value but 0 as an IAT mark"}),
+              batch.warnings);
+    EXPECT_TRUE(ParsePaymentBatch("Amount\n1\n").warnings.empty());
 }
 
 TEST(TiloHostPaymentBatch, AmountsAsPeopleWriteThem)
@@ -164,7 +179,32 @@ TEST(TiloHostCommandLine, CommandsAndOptions)
     EXPECT_TRUE(import.cancel);
     EXPECT_FALSE(import.account.given);
     EXPECT_EQ(-5, ParseCommandLine({"status-text", "-5"}).code);
-    EXPECT_EQ(CommandKind::Help, ParseCommandLine({}).command);
+    EXPECT_TRUE(ParseCommandLine({"status-text", "-5"}).codeGiven);
+    EXPECT_FALSE(ParseCommandLine({"status-text"}).codeGiven);
+    EXPECT_EQ(CommandKind::Help, ParseCommandLine({"help"}).command);
+    EXPECT_EQ(CommandKind::Version, ParseCommandLine({"--version"}).command);
+    EXPECT_EQ("p.log", ParseCommandLine({"pay", "b.csv", "--log", "p.log"}).logPath);
+    EXPECT_EQ("i.log", ParseCommandLine({"import", "s.csv", "--log=i.log"}).logPath);
+}
+
+TEST(TiloHostCommandLine, NothingToWorkOnShowsTheUsage)
+{
+    auto showsUsage = [](const std::vector<std::string>& arguments) {
+        try
+        {
+            ParseCommandLine(arguments);
+        }
+        catch (const BadUsage& error)
+        {
+            return error.showUsage;
+        }
+        return false;
+    };
+    EXPECT_TRUE(showsUsage({}));
+    EXPECT_TRUE(showsUsage({"pay"}));
+    EXPECT_TRUE(showsUsage({"import", "--cancel"}));
+    EXPECT_FALSE(showsUsage({"pay", "a.csv", "b.csv"}));
+    EXPECT_FALSE(showsUsage({"frobnicate"}));
 }
 
 TEST(TiloHostCommandLine, BadUsageIsRefused)
@@ -182,6 +222,10 @@ TEST(TiloHostCommandLine, BadUsageIsRefused)
         {"pay", "a.csv", "--defaults", "name,html,C:\\"},
         {"status-text", "3000000000"},
         {"status-text", "12x"},
+        {"status-text", "1", "2"},
+        {"pay", "a.csv", "--log"},
+        {"status-text", "1", "--log", "x.log"},
+        {"--version", "x"},
     };
     for (const auto& arguments : wrong)
         EXPECT_NE("", BadInputOf([&arguments] { ParseCommandLine(arguments); })) << arguments[0];

@@ -24,6 +24,7 @@
 #include "support/PaymentRuns.h"
 #include "support/PostedError.h"
 #include "support/TemporaryFile.h"
+#include "support/WindowTest.h"
 
 namespace
 {
@@ -38,11 +39,14 @@ const wchar_t PaymentServiceProgId[] = L"VornTiloOnline.BankPaymentService.1";
 const char AccountTemplateKey[] = "TiloOnlineTemplate123456_12345678";
 const char AccountBenRefKey[] = "TiloOnlineBenRef123456_12345678";
 
-class PaymentRun : public testing::Test
+class PaymentRun : public WindowTest
 {
 protected:
     void SetUp() override
     {
+        WindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         StandInReset();
         for (const std::string& key : keys)
             RemoveStoredSetting(key);

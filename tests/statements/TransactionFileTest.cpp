@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "diagnostics/DebugOutputCapture.h"
 #include "statements/TransactionFile.h"
-#include "support/DebugOutputCapture.h"
 #include "support/StatementFiles.h"
 
 #include <string>

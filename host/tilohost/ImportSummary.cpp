@@ -1,0 +1,68 @@
+#include "ImportSummary.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+bool DayOf(double date, SYSTEMTIME& day)
+{
+    day = SYSTEMTIME{};
+    return date != 0.0 && VariantTimeToSystemTime(std::floor(date), &day);
+}
+}
+
+ImportSummary SummariseImport(const std::vector<ReceivedTransaction>& transactions)
+{
+    ImportSummary summary;
+    bool dated = false;
+    for (const ReceivedTransaction& transaction : transactions)
+    {
+        ++summary.transactions;
+        if (transaction.direction == 0)
+        {
+            ++summary.debits;
+            summary.debitTotal += transaction.amount;
+        }
+        else if (transaction.direction == 1)
+        {
+            ++summary.credits;
+            summary.creditTotal += transaction.amount;
+        }
+        if (transaction.date == 0.0)
+        {
+            ++summary.undated;
+            continue;
+        }
+        const double day = std::floor(transaction.date);
+        if (!dated || day < summary.firstDate)
+            summary.firstDate = day;
+        if (!dated || day > summary.lastDate)
+            summary.lastDate = day;
+        dated = true;
+    }
+    return summary;
+}
+
+std::string ShownDay(double date)
+{
+    SYSTEMTIME day;
+    if (!DayOf(date, day))
+        return "(no date)";
+    char text[16];
+    snprintf(text, sizeof text, "%02u/%02u/%04u", day.wDay, day.wMonth, day.wYear);
+    return text;
+}
+
+std::string IsoDay(double date)
+{
+    SYSTEMTIME day;
+    if (!DayOf(date, day))
+        return std::string();
+    char text[16];
+    snprintf(text, sizeof text, "%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
+    return text;
+}
