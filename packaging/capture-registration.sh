@@ -28,7 +28,7 @@ finish() {
         echo "capture-registration: Wine's output:" >&2
         tail -n 20 "$work/wine.log" >&2
     fi
-    rm -rf "$work"
+    rm -rf "$work" "$output.new"
 }
 trap finish EXIT
 wine_run() { "$scripts/wine-run" "$@" </dev/null 2>>"$work/wine.log"; }
