@@ -3,7 +3,10 @@
 // build turns what the component's registration adds into the package's
 // registry entries, and the package tests compare installations with it.
 //
-//   reglist KEY...          KEY: HKLM, HKCU, HKCR or HKU, then \Path\To\Key
+//   reglist [--except KEY]... KEY...
+//
+// KEY is HKLM, HKCU, HKCR or HKU, then \Path\To\Key; the subtree of every
+// --except KEY is left out (Wine's own keys change under a running prefix).
 //
 //   KEY<TAB>PATH
 //   VALUE<TAB>PATH<TAB>NAME<TAB>TYPE<TAB>DATA
@@ -124,8 +127,23 @@ std::string DataText(DWORD type, const std::vector<BYTE>& data)
     return hex;
 }
 
+// Paths as given, compared without regard to case.
+std::vector<std::string> g_excepted;
+
+bool Excepted(const std::string& path)
+{
+    for (const std::string& excepted : g_excepted)
+    {
+        if (_stricmp(excepted.c_str(), path.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 void ListKey(HKEY key, const std::string& path, std::vector<std::string>& lines)
 {
+    if (Excepted(path))
+        return;
     lines.push_back("KEY\t" + path);
 
     DWORD subkeyCount = 0;
@@ -200,16 +218,28 @@ void ListArgument(const std::wstring& argument, std::vector<std::string>& lines)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 2)
+    std::vector<std::wstring> keys;
+    for (int index = 1; index < argc; ++index)
     {
-        std::fputs("usage: reglist KEY...   (KEY: HKLM, HKCU, HKCR or HKU, then \\Path\\To\\Key)\n", stderr);
+        if (std::wstring(argv[index]) == L"--except" && index + 1 < argc)
+        {
+            const std::wstring excepted = argv[++index];
+            g_excepted.push_back(Utf8(excepted.c_str(), excepted.size()));
+        }
+        else
+            keys.push_back(argv[index]);
+    }
+    if (keys.empty())
+    {
+        std::fputs("usage: reglist [--except KEY]... KEY...   (KEY: HKLM, HKCU, HKCR or HKU, then \\Path\\To\\Key)\n",
+                   stderr);
         return 2;
     }
     std::vector<std::string> lines;
     try
     {
-        for (int index = 1; index < argc; ++index)
-            ListArgument(argv[index], lines);
+        for (const std::wstring& key : keys)
+            ListArgument(key, lines);
     }
     catch (const Failure& failure)
     {

@@ -39,7 +39,8 @@ mkdir -p "$unix_folder"
 cp "$dll" "$unix_folder/"
 module="$folder\\$(basename "$dll")"
 
-listing() { wine_run "$reglist" 'HKLM\Software\Classes' 'HKCU\Software' >"$1"; }
+# The classes, and the user's keys less Wine's own.
+listing() { wine_run "$reglist" --except 'HKCU\Software\Wine' 'HKLM\Software\Classes' 'HKCU\Software' >"$1"; }
 listing "$work/before"
 if ! wine_run regsvr32 /s "$module" >>"$work/wine.log"; then
     echo "capture-registration: regsvr32 $module failed" >&2

@@ -69,8 +69,8 @@ msiexec() {
 # The registry as sorted lines (reglist.exe): the classes, the installer's
 # and Add/Remove Programs' keys, the user's keys less Wine's own.
 listing() {
-    wine_run "$packaging/reglist.exe" 'HKLM\Software\Classes' 'HKLM\Software\Microsoft\Windows\CurrentVersion' \
-        'HKCU\Software' 2>>"$work/reglist.err" | grep -v -E $'^(KEY|VALUE)\tHKCU\\\\Software\\\\Wine(\\\\|\t|$)' >"$1"
+    wine_run "$packaging/reglist.exe" --except 'HKCU\Software\Wine' 'HKLM\Software\Classes' \
+        'HKLM\Software\Microsoft\Windows\CurrentVersion' 'HKCU\Software' >"$1" 2>>"$work/reglist.err"
     [ -s "$1" ] || fail "no registry listing: $(cat "$work/reglist.err")"
 }
 
