@@ -1,17 +1,20 @@
 # The README's two commands: `make run` and `make test`. Each installs what is
-# missing (as root on Debian 12), then configures and builds.
+# missing (as root on Debian 12), then configures and builds. `make package`
+# builds the Windows Installer package only: build/dist/VornTiloOnline-*.msi.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run bench clean
+.PHONY: all build setup test run bench package clean
 
 all: build
 
 setup:
 	@scripts/setup.sh
 
+CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+
 build: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CONFIGURE)
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
@@ -22,6 +25,10 @@ run: build
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD)
+
+package: setup
+	@$(CONFIGURE)
+	@cmake --build $(BUILD) -j $(JOBS) --target msi
 
 clean:
 	rm -rf $(BUILD)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
           wine wine32:i386 fonts-wine xvfb xauth libwine-dev googletest imagemagick
-          cmake make)
+          wixl msitools cmake make)
 
 missing=()
 for p in "${packages[@]}"; do

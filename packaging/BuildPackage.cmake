@@ -1,0 +1,63 @@
+# Builds the package with wixl, run by the build as a script:
+#   cmake -DWINDRES=... -DWIXL=... -DAWK=... -DDLL=... -DICON=... -DWXS=VornTiloOnline.wxs
+#         -DREGISTRATION=registration.lst -DAWK_SCRIPT=registration-wix.awk
+#         -DMODULE_PATH='C:\...\VornTiloOnline.dll' -DSTAGE=DIR -DOUTPUT_DIR=DIR
+#         -DSTAMP=FILE [-DVERSION_STEP=1] -P BuildPackage.cmake
+# The package is OUTPUT_DIR/VornTiloOnline-VERSION.msi, VERSION being the
+# DLL's own FILEVERSION (VERSION_STEP=1 raises its third field: the newer
+# package that the upgrade test installs over the real one). The
+# ProductCode is derived from the UpgradeCode and the version: a package of
+# one version is always the same product, so installing it again changes
+# nothing, and every version is another product, which MajorUpgrade replaces.
+# STAMP gets the package's path.
+cmake_minimum_required(VERSION 3.20)
+
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_VARIABLE output)
+    if(NOT status EQUAL 0)
+        list(GET ARGN 0 program)
+        message(FATAL_ERROR "${program} failed (${status}):\n${errors}")
+    endif()
+    set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+run(${WINDRES} -i ${DLL} -O rc)
+if(NOT output MATCHES "\n FILEVERSION ([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)")
+    message(FATAL_ERROR "${DLL} has no FILEVERSION in its version resource")
+endif()
+set(build ${CMAKE_MATCH_3})
+if(VERSION_STEP)
+    math(EXPR build "${build} + ${VERSION_STEP}")
+endif()
+set(version ${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${build}.${CMAKE_MATCH_4})
+
+file(READ ${WXS} source)
+if(NOT source MATCHES "UpgradeCode=\"([0-9A-Fa-f-]+)\"")
+    message(FATAL_ERROR "${WXS} names no UpgradeCode")
+endif()
+string(UUID product_code NAMESPACE ${CMAKE_MATCH_1} NAME ${version} TYPE SHA1 UPPER)
+
+# wixl finds files by relative names only: the DLL, the icon and the
+# registry entries are put beside each other.
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${STAGE})
+file(COPY ${DLL} ${ICON} DESTINATION ${STAGE})
+get_filename_component(dll_name ${DLL} NAME)
+get_filename_component(icon_name ${ICON} NAME)
+run(${AWK} -v "module=${MODULE_PATH}" -v "file_id=${dll_name}" -f ${AWK_SCRIPT} ${REGISTRATION})
+file(WRITE ${STAGE}/registration.wxi "${output}")
+
+file(GLOB older ${OUTPUT_DIR}/VornTiloOnline-*.msi)
+if(older)
+    file(REMOVE ${older})
+endif()
+file(MAKE_DIRECTORY ${OUTPUT_DIR})
+set(package ${OUTPUT_DIR}/VornTiloOnline-${version}.msi)
+execute_process(COMMAND ${WIXL} -a x86 -D Version=${version} -D ProductCode=${product_code}
+                    -D ComponentFile=${dll_name} -D IconFile=${icon_name} -o ${package} ${WXS}
+                WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT EXISTS ${package})
+    file(REMOVE ${package})
+    message(FATAL_ERROR "wixl failed (${status}):\n${errors}")
+endif()
+file(WRITE ${STAMP} "${package}\n")
