@@ -21,7 +21,6 @@ public:
     ~CArray() { free(m_data); }
 
     int GetSize() const { return m_size; }
-    int GetCapacity() const { return m_capacity; }
 
     T GetAt(int index) const
     {

@@ -8,8 +8,6 @@ class CListView
 {
 public:
     void Attach(HWND list);
-    HWND Handle() const { return m_hWnd; }
-    int RowCount() const { return m_rowCount; }
 
     void AddExtendedStyle(DWORD style);
     // Stops or resumes drawing; resuming draws the whole list again.

@@ -246,9 +246,12 @@ uninstall)
     files "$work/files-installed"
     # A payment run: the user's remembered settings in the host's settings
     # file, and the user's own traces (the save dialog's last folder).
+    # The sample batch holds invalid payments: the run ends with 5.
+    status=0
     VORN_BUILD_DIR=$host "$source/scripts/tilohost" pay "$source/samples/payments.csv" --account 60-12-47/31926818 \
         --auto "format=2;template=SUPPLIERS;benref=VORN JUNE RUN;save=$work/run.csv" >"$work/pay.out" 2>&1 ||
-        fail "uninstall: the payment run failed: $(tail -n 3 "$work/pay.out")"
+        status=$?
+    [ "$status" = 5 ] || fail "uninstall: the payment run ended with $status: $(tail -n 3 "$work/pay.out")"
     grep -q "TiloOnlineTemplate" "$settings/BANKSERV.INI" 2>/dev/null || fail "uninstall: no remembered settings"
     (cd "$settings" && md5sum ./*) >"$work/settings-used" 2>&1
     listing "$work/used"

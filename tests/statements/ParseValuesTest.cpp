@@ -41,7 +41,7 @@ TEST(ParseDate, ReadsDayFirstAndYearFirstDates)
     EXPECT_EQ(2012, time.wYear);
     EXPECT_EQ(2, time.wMonth);
     EXPECT_EQ(1, time.wDay);
-    EXPECT_LT(0.0, ParseDate("29/02/2012"));
+    EXPECT_DOUBLE_EQ(40968.0, ParseDate("29/02/2012"));
 }
 
 TEST(ParseDate, MissingOrImpossiblePartsGiveNoDate)

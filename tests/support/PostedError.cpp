@@ -1,34 +1,31 @@
 #include "support/PostedError.h"
 
+#include "com/ComHolders.h"
+
 namespace
 {
-std::wstring Take(BSTR text)
+std::wstring TextOf(const BStr& text)
 {
-    std::wstring result = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-    SysFreeString(text);
-    return result;
+    return std::wstring(text.Text(), text.Length());
 }
 }
 
 PostedError TakePostedError()
 {
     PostedError error;
-    IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) != S_OK || !info)
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Out()) != S_OK || !info)
         return error;
     error.posted = true;
-    BSTR text = nullptr;
-    info->GetDescription(&text);
-    error.description = Take(text);
-    text = nullptr;
-    info->GetSource(&text);
-    error.source = Take(text);
-    text = nullptr;
-    info->GetHelpFile(&text);
-    error.helpFile = Take(text);
+    BStr text;
+    info->GetDescription(text.Out());
+    error.description = TextOf(text);
+    info->GetSource(text.Out());
+    error.source = TextOf(text);
+    info->GetHelpFile(text.Out());
+    error.helpFile = TextOf(text);
     info->GetHelpContext(&error.helpContext);
     info->GetGUID(&error.interfaceId);
-    info->Release();
     return error;
 }
 
@@ -37,14 +34,12 @@ void ClearPostedError()
     SetErrorInfo(0, nullptr);
 }
 
+// Asked in UTF-16 directly, so the component's ANSI reading and conversion
+// are checked, not repeated.
 std::wstring SystemMessage(DWORD code)
 {
-    char* message = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x400,
-                   reinterpret_cast<char*>(&message), 0, nullptr);
-    std::wstring wide;
-    for (const char* c = message; c && *c; ++c)
-        wide += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    LocalFree(message);
-    return wide;
+    wchar_t message[1024] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                                        0x400, message, sizeof message / sizeof message[0], nullptr);
+    return std::wstring(message, length);
 }

@@ -23,6 +23,6 @@ PostedError TakePostedError();
 // Clears the thread's error information.
 void ClearPostedError();
 
-// The system's message text for a Win32 error code, as the component
-// reports it (ANSI code page, widened).
+// The system's message text for a Win32 error code, as a host should read it
+// in the component's error information.
 std::wstring SystemMessage(DWORD code);
