@@ -234,6 +234,27 @@ grep -qE '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}  Fail
 says import-log "Component log: "
 says import-log " in "
 
+# Blank lines in the middle of a statement (a file edited by hand) drop
+# nothing; an amount is read as the plain number at its start.
+{
+    head -n 2 "$samples/statement-14-columns.csv"
+    printf '\r\n   \r\n\r\n'
+    sed -n 3p "$samples/statement-14-columns.csv" | sed 's/,64\.00,/,1e-5,/'
+    tail -n +4 "$samples/statement-14-columns.csv"
+} >"$work/blank-lines.csv"
+run import-blank-lines 0 import "$work/blank-lines.csv" --account "$account" --report "$work/import-blank-lines.report"
+[ "$(grep -c '^txn,' "$work/import-blank-lines.report")" = "$(grep -c '^txn,' "$expected/import-14-columns.report")" ] ||
+    fail "import-blank-lines: not every line after the blank ones: $(grep -c '^txn,' "$work/import-blank-lines.report")"
+grep -q '^txn,2,[0-9.]*,0,1.00,' "$work/import-blank-lines.report" ||
+    fail "import-blank-lines: 1e-5 not read as 1.00: $(sed -n 4p "$work/import-blank-lines.report")"
+
+# A statement whose name the ANSI code page cannot hold is read by its wide
+# path.
+cp "$samples/statement-14-columns.csv" "$work/выписка.csv"
+run import-wide-name 0 import "$work/выписка.csv" --account "$account" --report "$work/import-wide-name.report"
+diff -q <(grep '^txn,' "$expected/import-14-columns.report") <(grep '^txn,' "$work/import-wide-name.report") >/dev/null ||
+    fail "import-wide-name: not the transactions of the sample"
+
 # An account none of whose lines the file has.
 run import-other-account 0 import "$samples/statement-14-columns.csv" --account 11-22-33/12345678 \
     --report "$work/import-other-account.report"
