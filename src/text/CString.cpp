@@ -21,13 +21,16 @@ const char* RequireText(const char* text)
 
 CString::CString(const CString& other)
 {
-    Assign(other.GetString(), other.GetLength());
+    if (other.m_length > 0)
+        Assign(other.m_buffer, other.m_length);
 }
 
 CString::CString(const char* text)
 {
     RequireText(text);
-    Assign(text, lstrlenA(text));
+    const int length = lstrlenA(text);
+    if (length > 0)
+        Assign(text, length);
 }
 
 CString::CString(const wchar_t* text)
@@ -73,11 +76,38 @@ void CString::FailOutOfMemory()
     throw E_OUTOFMEMORY;
 }
 
+void CString::Empty()
+{
+    if (m_buffer)
+        m_buffer[0] = '\0';
+    m_length = 0;
+}
+
 void CString::Free()
 {
-    free(m_buffer);
+    if (m_buffer)
+        free(m_buffer);
     m_buffer = nullptr;
     m_capacity = 0;
+    m_length = 0;
+}
+
+namespace
+{
+// Texts are mostly short: copied in place, a text costs less than a call into
+// the runtime would. Copying forwards is right also when the source lies
+// further on in the same buffer.
+void CopyChars(char* to, const char* from, int count)
+{
+    const int ShortText = 64;
+    if (count > ShortText)
+    {
+        memmove(to, from, count);
+        return;
+    }
+    for (int index = 0; index < count; ++index)
+        to[index] = from[index];
+}
 }
 
 // The text may lie inside this string's own buffer: it is moved, or copied
@@ -86,10 +116,10 @@ void CString::Assign(const char* text, int length)
 {
     if (m_capacity >= static_cast<unsigned long>(length))
     {
-        if (length > 0)
-            memmove(m_buffer, text, length);
+        CopyChars(m_buffer, text, length);
         if (m_buffer)
             m_buffer[length] = '\0';
+        m_length = length;
         return;
     }
     char* buffer = NewBuffer(length);
@@ -98,28 +128,34 @@ void CString::Assign(const char* text, int length)
     free(m_buffer);
     m_buffer = buffer;
     m_capacity = length;
+    m_length = length;
 }
 
+// Room grows to at least twice what it was, so a text built by appending is
+// copied a few times, not once per append.
 void CString::AppendBytes(const char* text, int length)
 {
     if (length <= 0)
         return;
-    const int oldLength = GetLength();
-    const unsigned long total = static_cast<unsigned long>(oldLength) + length;
+    const unsigned long total = static_cast<unsigned long>(m_length) + length;
     if (m_capacity >= total)
     {
-        memmove(m_buffer + oldLength, text, length);
+        // What is appended never lies after where it goes.
+        CopyChars(m_buffer + m_length, text, length);
         m_buffer[total] = '\0';
+        m_length = static_cast<int>(total);
         return;
     }
-    char* buffer = NewBuffer(total);
-    if (oldLength > 0)
-        memcpy(buffer, m_buffer, oldLength);
-    memcpy(buffer + oldLength, text, length);
+    const unsigned long room = total > m_capacity * 2 ? total : m_capacity * 2;
+    char* buffer = NewBuffer(room);
+    if (m_length > 0)
+        memcpy(buffer, m_buffer, m_length);
+    memcpy(buffer + m_length, text, length);
     buffer[total] = '\0';
     free(m_buffer);
     m_buffer = buffer;
-    m_capacity = total;
+    m_capacity = room;
+    m_length = static_cast<int>(total);
 }
 
 namespace
@@ -179,11 +215,6 @@ void CString::AppendWide(const wchar_t* text)
     if (failed)
         FailOutOfMemory();
     AppendBytes(CharsOf(narrow), length);
-}
-
-int CString::GetLength() const
-{
-    return m_buffer ? lstrlenA(m_buffer) : 0;
 }
 
 const char* CString::GetString() const

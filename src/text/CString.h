@@ -1,5 +1,8 @@
 // The module's narrow (ANSI code page) string. Lengths and positions count
-// bytes. Misuse and exhaustion are thrown as HRESULT codes.
+// bytes. It keeps its length and the room its buffer has: an assignment that
+// fits keeps the buffer, and appending grows the room ahead of the text, so
+// neither rescans nor reallocates every time. Misuse and exhaustion are
+// thrown as HRESULT codes.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +21,7 @@ public:
     CString& operator=(const char* text);
     CString& operator=(const wchar_t* text);
 
-    int GetLength() const;
+    int GetLength() const { return m_length; }
     const char* GetString() const;
     char GetAt(int position) const;
 
@@ -28,6 +31,12 @@ public:
 
     CString Left(int count) const;
     CString Mid(int start, int count) const;
+
+    // The first `length` bytes of `text` (which hold no NUL); the text may lie
+    // in this string's own buffer.
+    void Assign(const char* text, int length);
+    // The empty text; the buffer is kept.
+    void Empty();
 
     CString& Append(const CString& other);
     CString& Append(const char* text);
@@ -39,9 +48,10 @@ public:
     // A new BSTR of the text, or null when it cannot be allocated.
     BSTR AllocSysString() const;
 
-private:
-    void Assign(const char* text, int length);
+    // Appends the first `length` bytes of `text` (which hold no NUL).
     void AppendBytes(const char* text, int length);
+
+private:
     void AssignWide(const wchar_t* text);
     void AppendWide(const wchar_t* text);
     // A buffer for `count` characters and the NUL.
@@ -53,6 +63,7 @@ private:
     char* m_buffer = nullptr;
     // Characters the buffer holds besides its terminating NUL.
     unsigned long m_capacity = 0;
+    int m_length = 0;
 };
 
 bool operator==(const CString& left, const CString& right);
