@@ -52,10 +52,17 @@ namespace
 const LONG ImportRan = 0;
 const LONG NoFileChosen = 1;
 
+// Byte for byte, case-sensitive, as the string class compares.
+bool SameText(const TextSpan& text, const CString& other)
+{
+    return text.length == other.GetLength() && memcmp(text.start, other.GetString(), text.length) == 0;
+}
+
 bool BelongsToAccount(const CTransactionRecord& record, const CString& bankSortCode,
                       const CString& bankAccountNumber)
 {
-    return record.GetSortCode() == bankSortCode && record.GetAccountNumber() == bankAccountNumber;
+    return SameText(record.Text(CTransactionRecord::SortCode), bankSortCode) &&
+           SameText(record.Text(CTransactionRecord::AccountNumber), bankAccountNumber);
 }
 }
 
@@ -89,11 +96,12 @@ void ImportStatementFile(const wchar_t* path, IVornBankContext* context, IVornSt
     CTransactionRecord record;
     if (file.BuildColumnIndex())
     {
+        CHostTexts texts;
         LONG number = 1;
         while (file.ReadRecord(record))
         {
             if (BelongsToAccount(record, bankSortCode, bankAccountNumber))
-                HandOverRecord(statement, record, number++);
+                HandOverRecord(statement, record, number++, texts);
         }
     }
     // A file that stops giving bytes before its end has not been read.
@@ -152,7 +160,7 @@ const LONG Debit = 0;
 const LONG Credit = 1;
 }
 
-void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG number)
+void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG number, CHostTexts& texts)
 {
     ComPtr<IVornTransaction> transaction;
     statement->AddTransaction(transaction.Out());
@@ -176,33 +184,86 @@ void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG 
         transaction->SetAmount(record.GetCredit());
     }
 
-    const CString narrative = record.GetNarrative();
-    transaction->SetDescription(ToHostText(narrative).Get());
+    const CString& narrative = record.GetNarrative();
+    transaction->SetDescription(texts.ToHostText(narrative).Get());
 
-    const BStr type = ToHostText(record.GetType());
-    if (IsChequeType(type.Get()))
+    const TextSpan type = record.Text(CTransactionRecord::Type);
+    if (texts.IsChequeType(type))
     {
-        transaction->SetReference(ToHostText(record.GetFirstNarrative()).Get());
-        const CString chequeDescription = CString(ChequeTypeText) + " " + narrative;
-        transaction->SetDescription(ToHostText(chequeDescription).Get());
+        transaction->SetReference(texts.ToHostText(record.Text(CTransactionRecord::Narrative1)).Get());
+        transaction->SetDescription(texts.ToHostText(narrative, ChequeDescriptionPrefix).Get());
     }
     else
     {
-        transaction->SetReference(type.Get());
+        transaction->SetReference(texts.ToHostText(type).Get());
     }
 }
 
-BStr ToHostText(const CString& text)
+CHostTexts::CHostTexts()
 {
-    const int length = text.GetLength();
-    const int wideLength =
-        length > 0 ? MultiByteToWideChar(CP_THREAD_ACP, 0, text.GetString(), length, nullptr, 0) : 0;
-    BStr converted(SysAllocStringLen(nullptr, wideLength > 0 ? wideLength : 0));
+    CPINFO codePage = {};
+    m_singleByte = GetCPInfo(CP_THREAD_ACP, &codePage) && codePage.MaxCharSize == 1;
+    for (int byte = 0; m_singleByte && byte < 256; ++byte)
+    {
+        const char narrow = static_cast<char>(byte);
+        if (MultiByteToWideChar(CP_THREAD_ACP, 0, &narrow, 1, &m_table[byte], 1) != 1)
+            m_singleByte = false;
+    }
+}
+
+bool CHostTexts::IsChequeType(TextSpan type)
+{
+    const bool rememberable = type.length <= RememberedTypeLength;
+    for (int index = 0; rememberable && index < m_typeCount; ++index)
+    {
+        const TypeAnswer& known = m_types[index];
+        if (known.length == type.length && memcmp(known.type, type.start, type.length) == 0)
+            return known.cheque;
+    }
+    const bool cheque = ::IsChequeType(ToHostText(type).Get());
+    if (rememberable && m_typeCount < RememberedTypes)
+    {
+        TypeAnswer& answer = m_types[m_typeCount++];
+        memcpy(answer.type, type.start, type.length);
+        answer.length = type.length;
+        answer.cheque = cheque;
+    }
+    return cheque;
+}
+
+// No character takes more wide characters than bytes, so the text's length
+// in bytes is room enough; the BSTR is made anew only when a double-byte
+// code page needed less.
+BStr CHostTexts::ToHostText(const CString& text, const wchar_t* prefix) const
+{
+    return ToHostText(TextSpan{text.GetString(), text.GetLength()}, prefix);
+}
+
+BStr CHostTexts::ToHostText(TextSpan text, const wchar_t* prefix) const
+{
+    const int prefixLength = prefix ? lstrlenW(prefix) : 0;
+    const int length = text.length;
+    BStr converted(SysAllocStringLen(nullptr, prefixLength + length));
     if (!converted.Get())
         throw std::bad_alloc();
-    if (wideLength > 0)
-        MultiByteToWideChar(CP_THREAD_ACP, 0, text.GetString(), length, converted.Get(), wideLength);
-    return converted;
+    wchar_t* target = converted.Get();
+    for (int index = 0; index < prefixLength; ++index)
+        target[index] = prefix[index];
+    target += prefixLength;
+    const char* source = text.start;
+    if (m_singleByte)
+    {
+        for (int index = 0; index < length; ++index)
+            target[index] = m_table[static_cast<unsigned char>(source[index])];
+        return converted;
+    }
+    const int wideLength = length > 0 ? MultiByteToWideChar(CP_THREAD_ACP, 0, source, length, target, length) : 0;
+    if (wideLength == length)
+        return converted;
+    BStr shorter(SysAllocStringLen(converted.Get(), prefixLength + wideLength));
+    if (!shorter.Get())
+        throw std::bad_alloc();
+    return shorter;
 }
 
 namespace
@@ -259,7 +320,7 @@ BSTR g_chequeTypeCode = nullptr;
 void CreateChequeTypeCode()
 {
     if (!g_chequeTypeCode)
-        g_chequeTypeCode = SysAllocString(L"CHQ");
+        g_chequeTypeCode = SysAllocString(ChequeTypeText);
 }
 
 void FreeChequeTypeCode()

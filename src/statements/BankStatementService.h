@@ -69,18 +69,49 @@ const int StatementPathSize = 260;
 // (or of making either) is raised as a host-call failure.
 bool ChooseStatementFile(wchar_t (&path)[StatementPathSize]);
 
+// The texts of one import as the host gets them: BSTRs converted from the
+// module's narrow strings with the calling thread's ANSI code page, as
+// MultiByteToWideChar converts them, and which type codes are the cheque's.
+// A single-byte code page is read once into a table, so each text is one
+// allocation and one pass; each type code is compared with the cheque's once
+// per import.
+class CHostTexts
+{
+public:
+    CHostTexts();
+
+    // The text as a new BSTR, after the prefix when one is given. Throws
+    // std::bad_alloc when the BSTR cannot be allocated.
+    BStr ToHostText(const CString& text, const wchar_t* prefix = nullptr) const;
+    BStr ToHostText(TextSpan text, const wchar_t* prefix = nullptr) const;
+
+    // IsChequeType of the type code's BSTR.
+    bool IsChequeType(TextSpan type);
+
+private:
+    // Type codes (at most this long) already compared, and their answers.
+    static const int RememberedTypeLength = 3;
+    static const int RememberedTypes = 16;
+    struct TypeAnswer
+    {
+        char type[RememberedTypeLength];
+        int length;
+        bool cheque;
+    };
+
+    bool m_singleByte = false;
+    wchar_t m_table[256];
+    TypeAnswer m_types[RememberedTypes];
+    int m_typeCount = 0;
+};
+
 // Hands one statement line over to the host's statement: adds a transaction to the statement and fills it: number (VT_I4), date,
 // direction and amount, description, reference. An ordinary line gets its
 // type code as reference and its combined narrative as description; a
 // cheque ("CHQ" exactly) its first narrative as reference and "CHQ " and the
 // combined narrative as description. The setters' results are not checked.
 // Throws E_POINTER when the statement gives no transaction object.
-void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG number);
-
-// Texts that the statement import hands to the host: BSTRs converted from
-// the module's narrow strings with the calling thread's ANSI code page.
-// Throws std::bad_alloc when the BSTR cannot be allocated.
-BStr ToHostText(const CString& text);
+void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG number, CHostTexts& texts);
 
 // The host's bank account as the statement import keeps it: the digits of
 // its sort code and its account number as given, stored in the service and
@@ -99,7 +130,9 @@ CString SortCodeDigits(const CString& text);
 
 // The transaction type code of a cheque, "CHQ": one BSTR for the module's
 // whole life, made when the module loads and freed when it unloads.
-const char ChequeTypeText[] = "CHQ";
+const wchar_t ChequeTypeText[] = L"CHQ";
+// What a cheque's description begins with, before its combined narrative.
+const wchar_t ChequeDescriptionPrefix[] = L"CHQ ";
 
 void CreateChequeTypeCode();
 void FreeChequeTypeCode();

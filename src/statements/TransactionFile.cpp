@@ -10,29 +10,35 @@
 
 void CTransactionRecord::Reset()
 {
-    // Emptying keeps each text's buffer for the next line.
-    for (CString* text : {&m_sortCode, &m_accountNumber, &m_accountAlias, &m_accountShortName,
-                          &m_currency, &m_accountType, &m_bic, &m_bankName, &m_branchName,
-                          &m_dateText, &m_narrative, &m_narrative1, &m_narrative2, &m_narrative3,
-                          &m_narrative4, &m_narrative5, &m_type})
-        *text = "";
+    m_line[0] = '\0';
+    for (Place& column : m_columns)
+        column = Place{0, 0};
+    m_narrative.Empty();
     m_debit = 0.0;
     m_credit = 0.0;
     m_isDebit = 0;
     m_date = 0.0;
 }
 
-CString CTransactionRecord::GetNarrative()
+CString CTransactionRecord::TextString(Column column) const
 {
-    m_narrative = "";
-    if (m_narrative1.GetLength() > 0)
-        m_narrative = m_narrative1;
-    for (const CString* next : {&m_narrative2, &m_narrative3, &m_narrative4, &m_narrative5})
+    CString text;
+    const TextSpan span = Text(column);
+    text.Assign(span.start, span.length);
+    return text;
+}
+
+const CString& CTransactionRecord::GetNarrative()
+{
+    const TextSpan first = Text(Narrative1);
+    m_narrative.Assign(first.start, first.length);
+    for (Column next : {Narrative2, Narrative3, Narrative4, Narrative5})
     {
-        if (next->GetLength() > 0)
+        const TextSpan text = Text(next);
+        if (text.length > 0)
         {
-            m_narrative.Append(" ");
-            m_narrative.Append(*next);
+            m_narrative.AppendBytes(" ", 1);
+            m_narrative.AppendBytes(text.start, text.length);
         }
     }
     return m_narrative;
@@ -87,9 +93,38 @@ bool CStatementLineReader::Fill()
     return read > 0;
 }
 
+namespace
+{
+// The first line feed from `start` on, or null before `end`; four bytes are
+// looked at a time.
+const char* FindLineFeed(const char* start, const char* end)
+{
+    const unsigned long Ones = 0x01010101UL;
+    const unsigned long Highs = 0x80808080UL;
+    const unsigned long LineFeeds = 0x0A0A0A0AUL;
+    const char* p = start;
+    while (end - p >= 4)
+    {
+        unsigned long word;
+        memcpy(&word, p, sizeof word);
+        const unsigned long matches = word ^ LineFeeds;
+        // A byte of the word is a line feed exactly when one of these is zero.
+        if (((matches - Ones) & ~matches & Highs) != 0)
+            break;
+        p += 4;
+    }
+    for (; p < end; ++p)
+    {
+        if (*p == '\n')
+            return p;
+    }
+    return nullptr;
+}
+}
+
 LineRead CStatementLineReader::ReadLine(char (&line)[StatementLineBufferSize])
 {
-    memset(line, 0, sizeof line);
+    line[0] = '\0';
     if (m_stopped || !Fill())
         return LineRead::End;
 
@@ -100,12 +135,12 @@ LineRead CStatementLineReader::ReadLine(char (&line)[StatementLineBufferSize])
     {
         const char* start = m_block.get() + m_position;
         const DWORD available = m_filled - m_position;
-        const char* feed = static_cast<const char*>(memchr(start, '\n', available));
+        const char* feed = FindLineFeed(start, start + available);
         const DWORD taken = feed ? static_cast<DWORD>(feed - start) : available;
         if (length + taken > static_cast<DWORD>(StatementLineLength + 1))
         {
             m_stopped = true;
-            memset(line, 0, sizeof line);
+            line[0] = '\0';
             return LineRead::TooLong;
         }
         memcpy(line + length, start, taken);
@@ -114,11 +149,12 @@ LineRead CStatementLineReader::ReadLine(char (&line)[StatementLineBufferSize])
         ended = feed != nullptr;
     }
     if (length > 0 && line[length - 1] == '\r')
-        line[--length] = '\0';
+        --length;
+    line[length] = '\0';
     if (length > StatementLineLength || m_readError)
     {
         m_stopped = true;
-        memset(line, 0, sizeof line);
+        line[0] = '\0';
         return length > StatementLineLength ? LineRead::TooLong : LineRead::End;
     }
     return LineRead::Line;
@@ -131,27 +167,12 @@ const int FullLayoutFields = 18;
 const double AmountThreshold = 0.000005;
 
 // The field of a column, through its entry in the column index table; a
-// field the line lacks reads as empty.
-CString ColumnText(const char* line, const CArray<int>& columnIndex, int entry)
+// field the line lacks reads as empty, at the line's start.
+TextSpan ColumnField(const char* line, const CLineFields& fields, const CArray<int>& columnIndex, int entry)
 {
-    const char* field = GetField(line, ',', columnIndex.GetAt(entry));
-    return CString(field ? field : "");
-}
-
-// A text column: quotes stripped, then its first `width` characters. The
-// work is done in a buffer, so the record's text keeps its own buffer from
-// line to line instead of taking new ones.
-void ReadTextColumn(const char* line, const CArray<int>& columnIndex, int entry, int width, CString& target)
-{
-    char text[MaxFieldLength + 1];
-    const char* field = GetField(line, ',', columnIndex.GetAt(entry));
-    const size_t length = field ? strnlen(field, MaxFieldLength) : 0;
-    memcpy(text, field ? field : "", length);
-    text[length] = '\0';
-    StripQuotes(text);
-    if (width < MaxFieldLength)
-        text[width] = '\0';
-    target = text;
+    TextSpan field{line, 0};
+    fields.Field(columnIndex.GetAt(entry), field);
+    return field;
 }
 
 // A line of nothing but blanks (a lone carriage return of a line end
@@ -170,53 +191,60 @@ bool IsBlank(const char* line)
 void ParseRecord(CStatementLineReader& lines, const CArray<int>& columnIndex, CTransactionRecord& record)
 {
     record.Reset();
-    char line[StatementLineBufferSize];
-    LineRead read = lines.ReadLine(line);
+    char* line = record.m_line;
+    LineRead read = lines.ReadLine(record.m_line);
     while (read == LineRead::Line && IsBlank(line))
-        read = lines.ReadLine(line);
+        read = lines.ReadLine(record.m_line);
     if (read != LineRead::Line)
         throw CTransactionRecord::ErrorTooFewFields;
-    bool insideQuotes = false;
-    const int fieldCount = CountFields(line, ',', insideQuotes);
+    // The line is split once; every column is read where it lies.
+    const CLineFields fields(line, ',');
+    const int fieldCount = fields.Count();
     if (fieldCount < ShortLayoutFields)
         throw CTransactionRecord::ErrorTooFewFields;
     // A short header gives a table of 14 entries: its 18-field lines are read
     // by the short positions too.
     const bool fullLayout = fieldCount == FullLayoutFields && columnIndex.GetSize() >= FullLayoutFields;
 
-    ReadTextColumn(line, columnIndex, 0, 6, record.m_sortCode);
-    ReadTextColumn(line, columnIndex, 1, 8, record.m_accountNumber);
-    ReadTextColumn(line, columnIndex, 2, 35, record.m_accountAlias);
-    ReadTextColumn(line, columnIndex, 3, 35, record.m_accountShortName);
-    ReadTextColumn(line, columnIndex, 4, 3, record.m_currency);
-    ReadTextColumn(line, columnIndex, 5, 20, record.m_accountType);
-    ReadTextColumn(line, columnIndex, 6, 34, record.m_bic);
-    ReadTextColumn(line, columnIndex, 7, 35, record.m_bankName);
-    ReadTextColumn(line, columnIndex, 8, 27, record.m_branchName);
-    ReadTextColumn(line, columnIndex, 9, MaxFieldLength, record.m_dateText);
-    record.m_date = ParseDate(record.m_dateText);
-    ReadTextColumn(line, columnIndex, 10, 50, record.m_narrative1);
+    // A text column: quotes stripped, then its first `width` characters.
+    auto readText = [&](int entry, CTransactionRecord::Column column, int width) {
+        TextSpan field = ColumnField(line, fields, columnIndex, entry);
+        StripQuotes(field);
+        record.m_columns[column] = {static_cast<int>(field.start - line), field.length < width ? field.length : width};
+    };
+    readText(0, CTransactionRecord::SortCode, 6);
+    readText(1, CTransactionRecord::AccountNumber, 8);
+    readText(2, CTransactionRecord::AccountAlias, 35);
+    readText(3, CTransactionRecord::AccountShortName, 35);
+    readText(4, CTransactionRecord::Currency, 3);
+    readText(5, CTransactionRecord::AccountType, 20);
+    readText(6, CTransactionRecord::Bic, 34);
+    readText(7, CTransactionRecord::BankName, 35);
+    readText(8, CTransactionRecord::BranchName, 27);
+    readText(9, CTransactionRecord::DateText, MaxFieldLength);
+    record.m_date = ParseDate(record.Text(CTransactionRecord::DateText));
+    readText(10, CTransactionRecord::Narrative1, 50);
 
     int entry = 11;
     if (fullLayout)
     {
-        ReadTextColumn(line, columnIndex, entry++, 50, record.m_narrative2);
-        ReadTextColumn(line, columnIndex, entry++, 50, record.m_narrative3);
-        ReadTextColumn(line, columnIndex, entry++, 50, record.m_narrative4);
-        ReadTextColumn(line, columnIndex, entry++, 50, record.m_narrative5);
+        readText(entry++, CTransactionRecord::Narrative2, 50);
+        readText(entry++, CTransactionRecord::Narrative3, 50);
+        readText(entry++, CTransactionRecord::Narrative4, 50);
+        readText(entry++, CTransactionRecord::Narrative5, 50);
     }
-    ReadTextColumn(line, columnIndex, entry++, 3, record.m_type);
+    readText(entry++, CTransactionRecord::Type, 3);
 
     const int debitEntry = entry++;
     const int creditEntry = entry;
-    const double debit = ParseAmount(ColumnText(line, columnIndex, debitEntry));
+    const double debit = ParseAmount(ColumnField(line, fields, columnIndex, debitEntry));
     if (debit > AmountThreshold)
     {
         record.m_debit = debit;
         record.m_isDebit = 1;
         return;
     }
-    const double credit = ParseAmount(ColumnText(line, columnIndex, creditEntry));
+    const double credit = ParseAmount(ColumnField(line, fields, columnIndex, creditEntry));
     if (credit > AmountThreshold)
         record.m_credit = credit;
 }

@@ -10,6 +10,7 @@
 
 #include "com/CArray.h"
 #include "com/ComHolders.h"
+#include "statements/TransactionFields.h"
 #include "text/CString.h"
 
 // Reading a statement file line by line. The bytes are taken as they stand
@@ -41,8 +42,8 @@ public:
     bool IsOpen() const { return static_cast<bool>(m_file); }
     void Close();
 
-    // Reads the next line into the cleared buffer. A line too long for it is
-    // never handed over cut short: the buffer is left empty. After a line too
+    // Reads the next line's text, NUL-terminated, into the buffer. A line too
+    // long for it is never handed over cut short: the buffer is left empty. After a line too
     // long or a failed read every later call gives End.
     LineRead ReadLine(char (&line)[StatementLineBufferSize]);
 
@@ -62,7 +63,9 @@ private:
     std::unique_ptr<char[]> m_block;
 };
 
-// One transaction line of a statement file, as the reader leaves it.
+// One transaction line of a statement file, as the reader leaves it. The
+// record keeps its own copy of the line; its texts are read from where they
+// lie in it, and made into strings only when asked for.
 class CTransactionRecord
 {
 public:
@@ -73,54 +76,78 @@ public:
         ErrorFileNotOpen = 4
     };
 
+    // The text columns, each kept as its field with enclosing quotes
+    // stripped, cut to the column's width.
+    enum Column
+    {
+        SortCode,         // at most 6 characters
+        AccountNumber,    // 8
+        AccountAlias,     // 35
+        AccountShortName, // 35
+        Currency,         // 3
+        AccountType,      // 20
+        Bic,              // 34
+        BankName,         // 35
+        BranchName,       // 27
+        DateText,         // the Date column, not cut
+        Narrative1,       // 50 each
+        Narrative2,
+        Narrative3,
+        Narrative4,
+        Narrative5,
+        Type, // 3
+        ColumnCount
+    };
+
     // Every text empty, every number 0.
     void Reset();
 
-    const CString& GetSortCode() const { return m_sortCode; }
-    const CString& GetAccountNumber() const { return m_accountNumber; }
-    const CString& GetType() const { return m_type; }
-    const CString& GetFirstNarrative() const { return m_narrative1; }
+    // A column's text where it lies in the record's line, valid while the
+    // record keeps that line.
+    TextSpan Text(Column column) const
+    {
+        return {m_line + m_columns[column].start, m_columns[column].length};
+    }
+    // The same as a string of its own.
+    CString TextString(Column column) const;
+
+    CString GetSortCode() const { return TextString(SortCode); }
+    CString GetAccountNumber() const { return TextString(AccountNumber); }
+    CString GetType() const { return TextString(Type); }
+    CString GetFirstNarrative() const { return TextString(Narrative1); }
     double GetDebit() const { return m_debit; }
     double GetCredit() const { return m_credit; }
     double GetDate() const { return m_date; }
     int IsDebit() const { return m_isDebit; }
 
-    CString GetAccountAlias() const { return m_accountAlias; }
-    CString GetAccountShortName() const { return m_accountShortName; }
-    CString GetCurrency() const { return m_currency; }
-    CString GetAccountType() const { return m_accountType; }
-    CString GetBic() const { return m_bic; }
-    CString GetBankName() const { return m_bankName; }
-    CString GetBranchName() const { return m_branchName; }
-    // The Date column as read, quotes stripped and not cut.
-    CString GetDateText() const { return m_dateText; }
+    CString GetAccountAlias() const { return TextString(AccountAlias); }
+    CString GetAccountShortName() const { return TextString(AccountShortName); }
+    CString GetCurrency() const { return TextString(Currency); }
+    CString GetAccountType() const { return TextString(AccountType); }
+    CString GetBic() const { return TextString(Bic); }
+    CString GetBankName() const { return TextString(BankName); }
+    CString GetBranchName() const { return TextString(BranchName); }
+    CString GetDateText() const { return TextString(DateText); }
 
     // Narrative 1, then each further non-empty narrative after one space (so
     // an empty narrative 1 before a filled narrative 2 gives a leading
-    // space); at most 254 characters.
-    CString GetNarrative();
+    // space); at most 254 characters. It stays the record's until the next
+    // call or the next line.
+    const CString& GetNarrative();
 
 private:
     friend void ParseRecord(CStatementLineReader& lines, const CArray<int>& columnIndex,
                             CTransactionRecord& record);
 
-    CString m_sortCode;
-    CString m_accountNumber;
-    CString m_accountAlias;
-    CString m_accountShortName;
-    CString m_currency;
-    CString m_accountType;
-    CString m_bic;
-    CString m_bankName;
-    CString m_branchName;
-    CString m_dateText;
+    struct Place
+    {
+        int start;
+        int length;
+    };
+
+    char m_line[StatementLineBufferSize] = {};
+    Place m_columns[ColumnCount] = {};
     CString m_narrative;
-    CString m_narrative1;
-    CString m_narrative2;
-    CString m_narrative3;
-    CString m_narrative4;
-    CString m_narrative5;
-    CString m_type;
     double m_debit = 0.0;
     double m_credit = 0.0;
     int m_isDebit = 0;

@@ -1,8 +1,10 @@
 // Imports a generated statement of 100,000 lines of one account through COM,
 // as the host does: the registered statement service, the registered
-// stand-in host choosing the file, a host statement that only counts. Prints
-// lines and megabytes per second, the process's peak memory, and how the
-// import compares with a loop that only reads the same file's lines.
+// stand-in host choosing the file, and a host statement that only counts or
+// one that does nothing at all. Prints lines and megabytes per second, the
+// process's peak memory, and how the import compares with a loop that only
+// reads the same file's lines, one line per layout in the form
+//   import full layout, no-op host: 52.1 ms, bare read 11.9 ms, ratio 4.4
 #include <windows.h>
 #include <ole2.h>
 #include <psapi.h>
@@ -22,7 +24,7 @@
 namespace
 {
 const int LineCount = 100000;
-const int Repetitions = 3;
+const int Repetitions = 7;
 const wchar_t StatementServiceProgId[] = L"VornTiloOnline.BankStatementService.1";
 
 // The stand-in host's control functions, from the DLL that COM loaded from
@@ -50,6 +52,73 @@ struct StandInControl
 };
 
 StandInControl g_standIn;
+
+// A transaction that takes every value and keeps none.
+class NoOpTransaction : public HostObject<IVornTransaction>
+{
+public:
+    STDMETHODIMP GetStatementLine(long*) override { return Unexpected("GetStatementLine"); }
+    STDMETHODIMP GetNumber(VARIANT*) override { return Unexpected("GetNumber"); }
+    STDMETHODIMP SetNumber(VARIANT*) override { return S_OK; }
+    STDMETHODIMP GetDate(double*) override { return Unexpected("GetDate"); }
+    STDMETHODIMP SetDate(double) override { return S_OK; }
+    STDMETHODIMP GetReference(BSTR*) override { return Unexpected("GetReference"); }
+    STDMETHODIMP SetReference(BSTR) override { return S_OK; }
+    STDMETHODIMP GetValueDate(double*) override { return Unexpected("GetValueDate"); }
+    STDMETHODIMP SetValueDate(double) override { return Unexpected("SetValueDate"); }
+    STDMETHODIMP GetDirection(long*) override { return Unexpected("GetDirection"); }
+    STDMETHODIMP SetDirection(long) override { return S_OK; }
+    STDMETHODIMP GetPayee(BSTR*) override { return Unexpected("GetPayee"); }
+    STDMETHODIMP SetPayee(BSTR) override { return Unexpected("SetPayee"); }
+    STDMETHODIMP GetCategory(BSTR*) override { return Unexpected("GetCategory"); }
+    STDMETHODIMP SetCategory(BSTR) override { return Unexpected("SetCategory"); }
+    STDMETHODIMP GetMemo(BSTR*) override { return Unexpected("GetMemo"); }
+    STDMETHODIMP SetMemo(BSTR) override { return Unexpected("SetMemo"); }
+    STDMETHODIMP GetChequeNumber(BSTR*) override { return Unexpected("GetChequeNumber"); }
+    STDMETHODIMP SetChequeNumber(BSTR) override { return Unexpected("SetChequeNumber"); }
+    STDMETHODIMP GetCleared(long*) override { return Unexpected("GetCleared"); }
+    STDMETHODIMP SetCleared(long) override { return Unexpected("SetCleared"); }
+    STDMETHODIMP GetMatched(long*) override { return Unexpected("GetMatched"); }
+    STDMETHODIMP SetMatched(long) override { return Unexpected("SetMatched"); }
+    STDMETHODIMP GetCurrency(BSTR*) override { return Unexpected("GetCurrency"); }
+    STDMETHODIMP SetCurrency(BSTR) override { return Unexpected("SetCurrency"); }
+    STDMETHODIMP GetAccountCode(BSTR*) override { return Unexpected("GetAccountCode"); }
+    STDMETHODIMP SetAccountCode(BSTR) override { return Unexpected("SetAccountCode"); }
+    STDMETHODIMP GetNotes(BSTR*) override { return Unexpected("GetNotes"); }
+    STDMETHODIMP SetNotes(BSTR) override { return Unexpected("SetNotes"); }
+    STDMETHODIMP GetDescription(BSTR*) override { return Unexpected("GetDescription"); }
+    STDMETHODIMP SetDescription(BSTR) override { return S_OK; }
+    STDMETHODIMP GetTag(long*) override { return Unexpected("GetTag"); }
+    STDMETHODIMP SetTag(long) override { return Unexpected("SetTag"); }
+    STDMETHODIMP GetExchangeRate(double*) override { return Unexpected("GetExchangeRate"); }
+    STDMETHODIMP SetExchangeRate(double) override { return Unexpected("SetExchangeRate"); }
+    STDMETHODIMP GetAmount(double*) override { return Unexpected("GetAmount"); }
+    STDMETHODIMP SetAmount(double) override { return S_OK; }
+};
+
+// A statement that hands out one transaction object over and over and keeps
+// nothing: what is left is the component's own work.
+class NoOpStatement : public HostObject<IVornStatement>
+{
+public:
+    int addCalls = 0;
+
+    STDMETHODIMP GetTransactionCount(long*) override { return Unexpected("GetTransactionCount"); }
+    STDMETHODIMP GetTransaction(long, IVornTransaction**) override { return Unexpected("GetTransaction"); }
+    STDMETHODIMP AddTransaction(IVornTransaction** item) override
+    {
+        ++addCalls;
+        *item = m_transaction.CopyOut();
+        return S_OK;
+    }
+    STDMETHODIMP ClearTransactions() override { return S_OK; }
+    STDMETHODIMP GetStatementDate(DATE*) override { return Unexpected("GetStatementDate"); }
+    STDMETHODIMP GetStatementBalance(double*) override { return Unexpected("GetStatementBalance"); }
+    STDMETHODIMP SetStatementBalance(double) override { return S_OK; }
+
+private:
+    ComPtr<NoOpTransaction> m_transaction = MakeHostObject<NoOpTransaction>();
+};
 
 double Now()
 {
@@ -124,21 +193,19 @@ void PrintPeakMemory(const char* when)
            counters.PeakWorkingSetSize / (1024.0 * 1024.0), counters.PeakPagefileUsage / (1024.0 * 1024.0));
 }
 
-bool Measure(const char* name, bool fullLayout, IVornBankStatementService* service)
+// The best of the repetitions of one import into a fresh statement of the
+// kind given; false when an import failed or gave too few transactions.
+template <class Statement, class Prepare>
+bool BestImport(IVornBankStatementService* service, IVornBankContext* context, const char* name, Prepare prepare,
+                double& best)
 {
-    long long bytes = 0;
-    const std::string path = WriteStatement(fullLayout, bytes);
-    g_standIn.setChoice(path.c_str(), 0);
-    ComPtr<FakeBankContext> context = FakeBankContext::WithAccount(L"20-30-40", L"41234567");
-
-    double best = 0.0;
     bool complete = true;
     for (int repetition = 0; repetition < Repetitions; ++repetition)
     {
-        ComPtr<FakeStatement> statement = MakeHostObject<FakeStatement>();
-        statement->RecordCalls(false);
+        ComPtr<Statement> statement = MakeHostObject<Statement>();
+        prepare(*statement.Get());
         const double start = Now();
-        const HRESULT result = service->ImportStatement(context.Get(), statement.Get());
+        const HRESULT result = service->ImportStatement(context, statement.Get());
         const double seconds = Now() - start;
         if (FAILED(result) || statement->addCalls != LineCount)
         {
@@ -149,6 +216,22 @@ bool Measure(const char* name, bool fullLayout, IVornBankStatementService* servi
         if (repetition == 0 || seconds < best)
             best = seconds;
     }
+    return complete;
+}
+
+bool Measure(const char* name, bool fullLayout, IVornBankStatementService* service)
+{
+    long long bytes = 0;
+    const std::string path = WriteStatement(fullLayout, bytes);
+    g_standIn.setChoice(path.c_str(), 0);
+    ComPtr<FakeBankContext> context = FakeBankContext::WithAccount(L"20-30-40", L"41234567");
+
+    double recording = 0.0;
+    double noOp = 0.0;
+    bool complete = BestImport<FakeStatement>(service, context.Get(), name,
+                                              [](FakeStatement& statement) { statement.RecordCalls(false); },
+                                              recording);
+    complete = BestImport<NoOpStatement>(service, context.Get(), name, [](NoOpStatement&) {}, noOp) && complete;
 
     long lines = 0;
     double reading = ReadLinesOnly(path, lines);
@@ -156,11 +239,12 @@ bool Measure(const char* name, bool fullLayout, IVornBankStatementService* servi
         reading = std::min(reading, ReadLinesOnly(path, lines));
     DeleteFileA(path.c_str());
 
-    printf("%-12s %d lines, %.1f MB, best of %d: %.3f s: %.0f lines/s, %.2f MB/s\n", name, LineCount,
-           bytes / (1024.0 * 1024.0), Repetitions, best, LineCount / best, bytes / best / (1024.0 * 1024.0));
-    printf("  reading the lines only: %.3f s (%ld lines); the import takes %.1f times as long\n", reading, lines,
-           best / reading);
-    PrintPeakMemory("after the import:");
+    printf("%-12s %d lines, %.1f MB, best of %d: %.3f s: %.0f lines/s, %.2f MB/s (recording host)\n", name,
+           LineCount, bytes / (1024.0 * 1024.0), Repetitions, recording, LineCount / recording,
+           bytes / recording / (1024.0 * 1024.0));
+    printf("import %s, no-op host: %.1f ms, bare read %.1f ms, ratio %.1f\n", name, noOp * 1000.0, reading * 1000.0,
+           noOp / reading);
+    PrintPeakMemory("after the imports:");
     return complete;
 }
 }

@@ -2,12 +2,15 @@
 // handed over and how, and the host account as the import reads and keeps it.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
 #include "doubles/FakeBanking.h"
 #include "doubles/FakeStatement.h"
 #include "statements/BankStatementService.h"
+#include "support/ReferenceStatementImport.h"
 #include "support/StatementFiles.h"
 
 namespace
@@ -176,4 +179,85 @@ TEST_F(HostAccountTest, ATextEndsBeforeACharacterTheConversionCannotTake)
     Read(FakeBankContext::WithAccount(L"12\u201334\u201356", L"1234\u20ac5678").Get());
     EXPECT_EQ("12", SortCode());
     EXPECT_EQ("1234", AccountNumber());
+}
+
+namespace
+{
+// The values a generated statement varies: every date and amount form the
+// reader knows, quotes where they help and where they confuse, cheques, and
+// lines of each field count the layouts allow.
+const char* const Dates[] = {"30/11/2012", "2012-11-30", "\"30/11/2012\"", "1/2/12", "29/02/2012", "29/02/2013",
+                             "31/12/9999", "01/01/0100", "0/0/0", "30/11", "abc", "", "  30/11/2012",
+                             "2012-02-30", "\"2012-11-30\"", "30//11//2012", "12/2012", "30/13/2012",
+                             "99999999/1/1", "1800-01-01", "31/12/1899", "30/12/1899", "05/06/75"};
+const char* const Amounts[] = {"", "0", "0.00", "0.000004", "0.000006", "12.34", "-1,234.50", "\"5,000.00\"",
+                               "1 234.50", "1e-5", "2E3", "+7.5", ".5", "5.", "5 GBP", "(25.00)", "0x1A",
+                               "123456789012.345678", "0.1", "0.125", "2.675", "1.005", "9999999999999999",
+                               "12.3456789012345678901234", "\"\"", "--3", "4,,5", "1e309", "nan"};
+const char* const Types[] = {"CHQ", "chq", "CHQ12", "TFR", "\"CHQ\"", "", "C", "CH", "DDR", "Q"};
+const char* const Narratives[] = {"N1", "", "\"Smith, J\"", "say \"\"hi\"\"", "x\"y\"", "PAID TO SUPPLIER",
+                                  "\xA3 5 CAF\xC9", "  spaced  "};
+
+std::string Pick(const char* const* values, size_t count, int index)
+{
+    return values[static_cast<size_t>(index) % count];
+}
+
+std::string GeneratedStatement(bool fullLayout, int lines)
+{
+    std::string content = HeaderLine(fullLayout ? 18 : 14) + "\r\n";
+    for (int index = 0; index < lines; ++index)
+    {
+        StatementLineFields fields;
+        fields.sortCode = index % 13 == 5 ? "\"123456\"" : (index % 17 == 3 ? "654321" : "123456");
+        fields.accountNumber = index % 19 == 7 ? "12345678 " : "12345678";
+        fields.date = Pick(Dates, sizeof Dates / sizeof Dates[0], index);
+        fields.type = Pick(Types, sizeof Types / sizeof Types[0], index * 7);
+        fields.debit = Pick(Amounts, sizeof Amounts / sizeof Amounts[0], index);
+        fields.credit = Pick(Amounts, sizeof Amounts / sizeof Amounts[0], index * 3 + 1);
+        fields.narratives = {Pick(Narratives, 8, index), Pick(Narratives, 8, index + 2), "",
+                             Pick(Narratives, 8, index * 5), std::string(index % 23 == 0 ? 60 : 1, 'z')};
+        std::string line = fullLayout && index % 9 != 4 ? FullStatementLine(fields) : ShortStatementLine(fields);
+        // Lines of 15 to 17 fields, and a short header's 18-field line.
+        if (index % 11 == 6)
+            line += ",extra";
+        content += line + (index % 5 == 0 ? "\n" : "\r\n");
+        if (index % 31 == 30)
+            content += "  \r\n";
+    }
+    // Last, quotes that open and never close, in the last field and before.
+    StatementLineFields fields;
+    fields.narratives = {"\"open", "N2"};
+    fields.credit = "\"9.99";
+    content += FullStatementLine(fields) + "\r\n" + ShortStatementLine(fields) + "\r\n";
+    fields.narratives = {"N1"};
+    fields.credit = "\"1\"2\"";
+    content += ShortStatementLine(fields) + "\r\n";
+    return content;
+}
+
+bool SameCall(const StatementCall& left, const StatementCall& right)
+{
+    return left.operation == right.operation && left.transaction == right.transaction &&
+           memcmp(&left.value, &right.value, sizeof left.value) == 0 && left.integer == right.integer &&
+           left.numberType == right.numberType && left.text == right.text;
+}
+}
+
+TEST_F(StatementImportTest, TheHostGetsWhatTheFirstWrittenReaderGaveItCallForCallAndValueForValue)
+{
+    for (bool fullLayout : {true, false})
+    {
+        SCOPED_TRACE(fullLayout ? "full layout" : "short layout");
+        const std::string content = GeneratedStatement(fullLayout, 600);
+        Import(content);
+        const std::vector<StatementCall> expected = ReferenceImportCalls(content, "123456", "12345678");
+        const std::vector<StatementCall>& calls = statement->Calls();
+        ASSERT_GT(expected.size(), 1000u);
+        ASSERT_EQ(expected.size(), calls.size());
+        for (size_t index = 0; index < calls.size(); ++index)
+            ASSERT_TRUE(SameCall(expected[index], calls[index]))
+                << index << ": " << DescribeCall(calls[index]) << " instead of " << DescribeCall(expected[index]);
+        statement = MakeHostObject<FakeStatement>();
+    }
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "statements/TransactionFields.h"
+#include "support/ReferenceStatementImport.h"
 
 namespace
 {
@@ -171,4 +172,48 @@ TEST(ParseDate, MissingOrImpossiblePartsGiveNoDate)
                              "abc", "12/2012", "30/11", "", "a/b/c", "30/x11/2012", "30/11/x",
                              "99999999999/11/2012", "30/11/99999", "2012-11"})
         EXPECT_DOUBLE_EQ(0.0, ParseDate(text)) << text;
+}
+
+TEST(ParseAmount, ReadsEveryPlainNumberAsAtofReadsIt)
+{
+    // Digits, points and signs in every arrangement, up to 25 decimals and
+    // 20 significant digits: read in place, the double must be atof's.
+    unsigned int state = 20261208;
+    auto next = [&state](unsigned int range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % range;
+    };
+    for (int sample = 0; sample < 20000; ++sample)
+    {
+        std::string text = next(8) == 0 ? "+" : (next(8) == 0 ? "-" : "");
+        const unsigned int whole = next(21);
+        for (unsigned int digit = 0; digit < whole; ++digit)
+            text += static_cast<char>('0' + next(10));
+        if (next(3) != 0)
+        {
+            text += '.';
+            const unsigned int decimals = next(26);
+            for (unsigned int digit = 0; digit < decimals; ++digit)
+                text += static_cast<char>('0' + next(10));
+        }
+        EXPECT_EQ(ReferenceParseAmount(text), ParseAmount(CString(text.c_str()))) << text;
+    }
+}
+
+TEST(ParseDate, ConvertsEveryDayAsThePlatformConvertsIt)
+{
+    for (int year : {0, 1, 29, 30, 99, 100, 101, 1582, 1600, 1899, 1900, 1999, 2000, 2012, 2013, 2100, 9998, 9999,
+                     10000})
+    {
+        for (int month = 0; month <= 13; ++month)
+        {
+            for (int day = 0; day <= 32; ++day)
+            {
+                for (const std::string& text :
+                     {std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year),
+                      std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day)})
+                    ASSERT_EQ(ReferenceParseDate(text), ParseDate(CString(text.c_str()))) << text;
+            }
+        }
+    }
 }
