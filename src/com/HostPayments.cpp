@@ -1,7 +1,5 @@
 #include "com/HostPayments.h"
 
-#include "text/TextNormalisers.h"
-
 long CountPayments(IVornPayments* payments)
 {
     long count = 0;
@@ -17,14 +15,14 @@ ComPtr<IVornPayment> FetchPayment(IVornPayments* payments, long index)
     return payment;
 }
 
-CString ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter)
+CFieldText ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter)
 {
     BStr text;
     (payment->*getter)(text.Out());
     return ToAnsiText(text.Get());
 }
 
-CString ReadPaymentDigits(IVornPayment* payment, PaymentTextGetter getter)
+CFieldText ReadPaymentDigits(IVornPayment* payment, PaymentTextGetter getter)
 {
     BStr text;
     (payment->*getter)(text.Out());

@@ -6,7 +6,7 @@
 
 #include "VornBankPayments.h"
 #include "com/ComHolders.h"
-#include "text/CString.h"
+#include "text/TextNormalisers.h"
 
 // The number of payments (0 when the host leaves nothing).
 long CountPayments(IVornPayments* payments);
@@ -19,8 +19,8 @@ ComPtr<IVornPayment> FetchPayment(IVornPayments* payments, long index);
 using PaymentTextGetter = HRESULT (STDMETHODCALLTYPE IVornPayment::*)(BSTR*);
 
 // The field through ToAnsiText.
-CString ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter);
+CFieldText ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter);
 // The field through DigitsOf.
-CString ReadPaymentDigits(IVornPayment* payment, PaymentTextGetter getter);
+CFieldText ReadPaymentDigits(IVornPayment* payment, PaymentTextGetter getter);
 double ReadPaymentAmount(IVornPayment* payment);
 long ReadPaymentStatusCode(IVornPayment* payment);

@@ -336,7 +336,9 @@ const int DetailsLength = 254;
 void SetColumnText(CListView& list, int row, int column, IVornPayment* payment, PaymentTextGetter getter,
                    int maxLength)
 {
-    list.SetText(row, column, ReadPaymentText(payment, getter).Left(maxLength).GetString());
+    CFieldText text = ReadPaymentText(payment, getter);
+    text.Cut(maxLength);
+    list.SetText(row, column, text.GetString());
 }
 }
 
@@ -349,7 +351,8 @@ void InsertPaymentColumns(CListView& list)
 
 void AddPaymentRow(CListView& list, IVornPayment* payment, long index)
 {
-    const CString sortCode = ReadPaymentText(payment, &IVornPayment::GetPayeeSortCode).Left(SortCodeLength);
+    CFieldText sortCode = ReadPaymentText(payment, &IVornPayment::GetPayeeSortCode);
+    sortCode.Cut(SortCodeLength);
     const int row = list.AddRow(sortCode.GetString(), index);
     if (row < 0)
         return;

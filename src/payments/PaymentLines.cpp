@@ -12,43 +12,33 @@ CPaymentLine::CPaymentLine(int fieldCount) : m_fieldCount(fieldCount)
         throw E_INVALIDARG;
 }
 
-void CPaymentLine::Set(int field, const CString& value)
+void CPaymentLine::MoveTo(int field)
 {
-    if (field < 1 || field > m_fieldCount)
-        throw E_INVALIDARG;
-    m_fields[field - 1] = value;
+    for (; m_field < field; ++m_field)
+        m_text[m_length++] = ',';
 }
 
-// The line gathers in a buffer that goes to the file in few writes: one
-// stream call per field and comma would cost more than everything else.
-void CPaymentLine::Write(FILE* file) const
+void CPaymentLine::Set(int field, const char* text, int length)
 {
-    char buffer[1024];
-    size_t used = 0;
-    auto put = [&](const char* text, size_t length) {
-        while (length > 0)
-        {
-            if (used == sizeof buffer)
-            {
-                fwrite(buffer, 1, used, file);
-                used = 0;
-            }
-            const size_t room = sizeof buffer - used;
-            const size_t part = length < room ? length : room;
-            memcpy(buffer + used, text, part);
-            used += part;
-            text += part;
-            length -= part;
-        }
-    };
-    for (int index = 0; index < m_fieldCount; ++index)
-    {
-        if (index > 0)
-            put(",", 1);
-        put(m_fields[index].GetString(), static_cast<size_t>(m_fields[index].GetLength()));
-    }
-    put("\n", 1);
-    fwrite(buffer, 1, used, file);
+    if (field < m_field || field > m_fieldCount || length < 0 ||
+        m_length + (field - m_field) + length + (m_fieldCount - field) + 1 > Capacity)
+        throw E_INVALIDARG;
+    MoveTo(field);
+    memcpy(m_text + m_length, text, length);
+    m_length += length;
+    // The next field to give lies after this one.
+    m_text[m_length++] = ',';
+    ++m_field;
+}
+
+// One write of the whole line: one stream call per field and comma would
+// cost more than everything else.
+void CPaymentLine::Write(FILE* file)
+{
+    MoveTo(m_fieldCount + 1);
+    // The last field has no separator after it: the line ends there.
+    m_text[m_length - 1] = '\n';
+    fwrite(m_text, 1, m_length, file);
 }
 
 namespace
@@ -71,8 +61,8 @@ bool WriteDomesticLine(FILE* file, DATE processingDate, PaymentFormat format, co
         line.Set(FieldCurrency, "GBP");
     line.Set(FieldAmount, AmountValue(payment, checks));
     line.Set(FieldProcessingDate, ProcessingDateValue(processingDate));
-    const CString payeeSortCode = PayeeSortCodeValue(payment, checks);
-    const CString payeeAccountNumber = PayeeAccountNumberValue(payment, checks);
+    const CFieldText payeeSortCode = PayeeSortCodeValue(payment, checks);
+    const CFieldText payeeAccountNumber = PayeeAccountNumberValue(payment, checks);
     if (!usesTemplate)
     {
         line.Set(FieldPayeeSortCode, payeeSortCode);

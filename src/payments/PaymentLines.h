@@ -13,6 +13,7 @@
 #include "com/PaymentTypes.h"
 #include "payments/PaymentRun.h"
 #include "text/CString.h"
+#include "text/TextNormalisers.h"
 
 // The numbers (from 1) of the fields that the payment file uses.
 enum PaymentField
@@ -34,7 +35,7 @@ enum PaymentField
 };
 
 // One line of the payment file on its fixed grid of comma-separated fields,
-// most of them empty.
+// most of them empty, built in one buffer as its fields are given.
 class CPaymentLine
 {
 public:
@@ -44,16 +45,28 @@ public:
 
     explicit CPaymentLine(int fieldCount = StandardFieldCount);
 
-    // A field outside the grid is refused with E_INVALIDARG.
-    void Set(int field, const CString& value);
+    // Fields are given in the order of the grid, each at most once. A field
+    // outside the grid, or one at or before a field already given, is refused
+    // with E_INVALIDARG.
+    void Set(int field, const char* text, int length);
+    void Set(int field, const CFieldText& value) { Set(field, value.GetString(), value.GetLength()); }
+    void Set(int field, const char* text) { Set(field, text, lstrlenA(text)); }
 
     // Writes the fields and "\n"; the file, opened in text mode, ends the line
     // with CR LF. Write errors are left to the caller's check of the file.
-    void Write(FILE* file) const;
+    void Write(FILE* file);
 
 private:
+    // Room for every field at its longest value and the separators.
+    static const int Capacity = 1024;
+
+    // Separators up to the start of `field`.
+    void MoveTo(int field);
+
     int m_fieldCount;
-    CString m_fields[StandardFieldCount];
+    int m_field = 1;
+    int m_length = 0;
+    char m_text[Capacity];
 };
 
 // The writers. The file and the payment are required (E_INVALIDARG).

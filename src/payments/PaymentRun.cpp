@@ -158,6 +158,11 @@ CPaymentFile::~CPaymentFile()
     Close();
 }
 
+namespace
+{
+const size_t WriteBufferSize = 16 * 1024;
+}
+
 bool CPaymentFile::Open(const char* path)
 {
     Close();
@@ -165,6 +170,9 @@ bool CPaymentFile::Open(const char* path)
     m_file = fopen(path, "w+");
     if (!m_file)
         return false;
+    // A batch goes to the system in a few large writes, not one per few
+    // lines.
+    setvbuf(m_file, nullptr, _IOFBF, WriteBufferSize);
     m_identity = IdentityOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file))));
     return true;
 }
@@ -282,7 +290,7 @@ CString SettingsKeySuffix(IVornBankContext* context)
     CString suffix;
     BStr sortCode;
     if (SUCCEEDED(account->GetBankSortCode(sortCode.Out())))
-        suffix = DigitsOf(sortCode.Get());
+        suffix = DigitsOf(sortCode.Get()).GetString();
     suffix.Append("_");
     BStr accountNumber;
     if (SUCCEEDED(account->GetBankAccountNumber(accountNumber.Out())))

@@ -5,114 +5,6 @@
 #include <string.h>
 
 #include "com/HostPayments.h"
-#include "text/TextNormalisers.h"
-
-namespace
-{
-CString Cleaned(const CString& text, int width)
-{
-    return CleanText(text).Left(width);
-}
-
-// Account numbers are written uncleaned: a failing one keeps its characters,
-// all but those that would break the field grid.
-CString AccountNumberForm(const CString& accountNumber)
-{
-    return RightAligned(GridSafe(accountNumber).Left(8), 8, '0');
-}
-
-CString FirstNonEmpty(IVornPayment* payment, PaymentTextGetter first, PaymentTextGetter second)
-{
-    const CString text = ReadPaymentText(payment, first);
-    return text.GetLength() > 0 ? text : ReadPaymentText(payment, second);
-}
-}
-
-CString PayerAccountValue(IVornPayment* payment, CLineChecks& checks)
-{
-    const CString sortCode = ReadPaymentDigits(payment, &IVornPayment::GetPayerSortCode);
-    checks.Require(IsValidSortCode(sortCode), StatusInvalidPayerSortCode);
-    const CString accountNumber = ReadPaymentText(payment, &IVornPayment::GetPayerAccountNumber);
-    checks.Require(IsValidAccountNumber(accountNumber), StatusInvalidPayerAccountNumber);
-    return RightAligned(sortCode.Left(6), 6, '0') + AccountNumberForm(accountNumber);
-}
-
-CString AmountValue(IVornPayment* payment, CLineChecks& checks)
-{
-    const CString amount = FormatAmount(ReadPaymentAmount(payment));
-    checks.Require(IsValidAmountText(amount), StatusInvalidAmount);
-    // An amount the bank's field cannot hold is never written: cut to fit,
-    // it would be read as another amount.
-    return FitsAmountField(amount) ? amount : CString();
-}
-
-CString PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks)
-{
-    const CString sortCode = ReadPaymentDigits(payment, &IVornPayment::GetPayeeSortCode);
-    checks.Require(IsValidSortCode(sortCode), StatusInvalidPayeeSortCode);
-    return LeftAligned(sortCode.Left(6), 6, ' ');
-}
-
-CString PayeeAccountNumberValue(IVornPayment* payment, CLineChecks& checks)
-{
-    const CString accountNumber = ReadPaymentText(payment, &IVornPayment::GetPayeeAccountNumber);
-    checks.Require(IsValidAccountNumber(accountNumber), StatusInvalidPayeeAccountNumber);
-    return AccountNumberForm(accountNumber);
-}
-
-CString PayeeNameValue(IVornPayment* payment, int width, CLineChecks& checks)
-{
-    const CString name = Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeAccountName), width);
-    checks.Require(IsValidPayeeName(name), StatusInvalidPayeeAccountName);
-    return name;
-}
-
-CString PaymentReferenceValue(IVornPayment* payment, int width)
-{
-    return Cleaned(FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference),
-                   width);
-}
-
-CString BulkReferenceValue(IVornPayment* payment)
-{
-    return Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeReference), 25);
-}
-
-CString RollNumberValue(IVornPayment* payment)
-{
-    return Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeRollNumber), 18);
-}
-
-CString AdHocReferenceValue(IVornPayment* payment)
-{
-    CString reference = FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference);
-    if (reference.GetLength() == 0)
-    {
-        reference = ReadPaymentDigits(payment, &IVornPayment::GetPayerSortCode).Left(6) +
-                    ReadPaymentDigits(payment, &IVornPayment::GetPayerAccountNumber).Left(8);
-    }
-    return Cleaned(reference, 18);
-}
-
-CString TemplateValue(const CString& templateName)
-{
-    return Cleaned(templateName, 20);
-}
-
-CString BeneficiaryReferenceValue(const CString& beneficiaryReference)
-{
-    return Cleaned(beneficiaryReference, 18);
-}
-
-CString FileNameValue(const char* path)
-{
-    return Cleaned(CString(PathFindFileNameA(path ? path : "")), 16);
-}
-
-CString ProcessingDateValue(DATE date)
-{
-    return FormatProcessingDate(date).Left(8);
-}
 
 namespace
 {
@@ -122,9 +14,111 @@ bool IsDigit(char ch)
 {
     return ch >= '0' && ch <= '9';
 }
+
+CFieldText Padded(const CFieldText& text, int width, char fill, bool padOnLeft)
+{
+    const int length = text.GetLength();
+    if (length >= width)
+        return text;
+    CFieldText padded;
+    if (!padOnLeft)
+        padded.Append(text);
+    for (int count = length; count < width; ++count)
+        padded.Append(fill);
+    if (padOnLeft)
+        padded.Append(text);
+    return padded;
+}
 }
 
-bool FitsAmountField(const CString& writtenAmount)
+CFieldText RightAligned(const CFieldText& text, int width, char fill)
+{
+    return Padded(text, width, fill, true);
+}
+
+CFieldText LeftAligned(const CFieldText& text, int width, char fill)
+{
+    return Padded(text, width, fill, false);
+}
+
+namespace
+{
+// "%.2f" of an amount below 2^53, as the C runtime writes it (the exact
+// binary value rounded to the nearest cent, a tie to the even cent), made
+// from the double's bits; false for any other amount.
+bool FormatCents(double amount, CFieldText& text)
+{
+    unsigned long long bits;
+    memcpy(&bits, &amount, sizeof bits);
+    const bool negative = (bits >> 63) != 0;
+    const int exponentBits = static_cast<int>((bits >> 52) & 0x7FF);
+    const unsigned long long fraction = bits & ((1ULL << 52) - 1);
+    if (exponentBits == 0x7FF)
+        return false;
+    // The amount is mantissa * 2^-shift exactly.
+    const unsigned long long mantissa = exponentBits == 0 ? fraction : fraction | (1ULL << 52);
+    const int shift = exponentBits == 0 ? 1074 : 1075 - exponentBits;
+    if (shift < 0)
+        return false;
+    unsigned long long cents = 0;
+    // mantissa * 100 stays below 2^60; from 61 places on it is below half a
+    // cent.
+    if (shift <= 60)
+    {
+        const unsigned long long scaled = mantissa * 100;
+        cents = scaled >> shift;
+        if (shift > 0)
+        {
+            const unsigned long long rest = scaled & ((1ULL << shift) - 1);
+            const unsigned long long half = 1ULL << (shift - 1);
+            if (rest > half || (rest == half && (cents & 1) != 0))
+                ++cents;
+        }
+    }
+    char digits[24];
+    int length = 0;
+    for (unsigned long long value = cents; length < 4 || value > 0; value /= 10)
+    {
+        digits[length++] = static_cast<char>('0' + value % 10);
+        if (length == 2)
+            digits[length++] = '.';
+    }
+    if (negative)
+        text.Append('-');
+    while (length > 0)
+        text.Append(digits[--length]);
+    return true;
+}
+}
+
+CFieldText FormatAmount(double amount)
+{
+    CFieldText fast;
+    if (FormatCents(amount, fast))
+        return fast;
+    char buffer[CFieldText::Capacity + 1];
+    const int written = snprintf(buffer, sizeof buffer, "%.2f", amount);
+    // A locale with a decimal comma would put it before the two decimals.
+    const int length = written < 0 ? 0 : (written > CFieldText::Capacity ? CFieldText::Capacity : written);
+    buffer[length] = '\0';
+    if (length == written && length >= 3 && buffer[length - 3] == ',')
+        buffer[length - 3] = '.';
+    return CFieldText(buffer);
+}
+
+CFieldText GridSafe(const CFieldText& text)
+{
+    CFieldText safe;
+    for (const char* ch = text.GetString(); *ch; ++ch)
+    {
+        const unsigned char code = static_cast<unsigned char>(*ch);
+        if (*ch != ',' && *ch != '"' && code >= 0x20 && code != 0x7F)
+            safe.Append(*ch);
+    }
+    return safe;
+}
+
+bool FitsAmountField(const CFieldText& writtenAmount)
 {
     const char* text = writtenAmount.GetString();
     const int length = writtenAmount.GetLength();
@@ -140,9 +134,9 @@ bool FitsAmountField(const CString& writtenAmount)
     return true;
 }
 
-bool IsValidAmountText(const CString& writtenAmount)
+bool IsValidAmountText(const CFieldText& writtenAmount)
 {
-    if (!FitsAmountField(writtenAmount) || writtenAmount.GetAt(0) == '-')
+    if (!FitsAmountField(writtenAmount) || writtenAmount.GetString()[0] == '-')
         return false;
     for (const char* ch = writtenAmount.GetString(); *ch; ++ch)
     {
@@ -152,17 +146,17 @@ bool IsValidAmountText(const CString& writtenAmount)
     return false;
 }
 
-bool IsValidSortCode(const CString& digits)
+bool IsValidSortCode(const CFieldText& digits)
 {
     return digits.GetLength() == 6;
 }
 
-bool IsValidAccountNumber(const CString& accountNumber)
+bool IsValidAccountNumber(const CFieldText& accountNumber)
 {
-    return accountNumber.GetLength() == 8 && IsAllDigits(accountNumber);
+    return accountNumber.GetLength() == 8 && IsAllDigits(accountNumber.GetString());
 }
 
-bool IsValidPayeeName(const CString& writtenName)
+bool IsValidPayeeName(const CFieldText& writtenName)
 {
     for (const char* ch = writtenName.GetString(); *ch; ++ch)
     {
@@ -187,51 +181,120 @@ void CLineChecks::Require(bool passed, PaymentStatusCode failureCode)
 
 namespace
 {
-const int MaximumFieldLength = 255;
-
-CString Padded(const CString& text, int width, char fill, bool padOnLeft)
+CFieldText Cleaned(const CFieldText& text, int width)
 {
-    const int length = text.GetLength();
-    if (length >= width)
-        return text;
-    char buffer[MaximumFieldLength + 1];
-    const int padding = (width > MaximumFieldLength ? MaximumFieldLength : width) - length;
-    char* target = buffer;
-    if (padOnLeft)
-        target += padding;
-    memset(padOnLeft ? buffer : buffer + length, fill, padding);
-    memcpy(target, text.GetString(), length);
-    buffer[length + padding] = '\0';
-    return CString(buffer);
+    return CleanText(text.GetString(), text.GetLength(), width);
+}
+
+// Account numbers are written uncleaned: a failing one keeps its characters,
+// all but those that would break the field grid.
+CFieldText AccountNumberForm(const CFieldText& accountNumber)
+{
+    CFieldText safe = GridSafe(accountNumber);
+    safe.Cut(8);
+    return RightAligned(safe, 8, '0');
+}
+
+CFieldText FirstNonEmpty(IVornPayment* payment, PaymentTextGetter first, PaymentTextGetter second)
+{
+    const CFieldText text = ReadPaymentText(payment, first);
+    return text.GetLength() > 0 ? text : ReadPaymentText(payment, second);
 }
 }
 
-CString RightAligned(const CString& text, int width, char fill)
+CFieldText PayerAccountValue(IVornPayment* payment, CLineChecks& checks)
 {
-    return Padded(text, width, fill, true);
+    CFieldText sortCode = ReadPaymentDigits(payment, &IVornPayment::GetPayerSortCode);
+    checks.Require(IsValidSortCode(sortCode), StatusInvalidPayerSortCode);
+    const CFieldText accountNumber = ReadPaymentText(payment, &IVornPayment::GetPayerAccountNumber);
+    checks.Require(IsValidAccountNumber(accountNumber), StatusInvalidPayerAccountNumber);
+    sortCode.Cut(6);
+    CFieldText value = RightAligned(sortCode, 6, '0');
+    value.Append(AccountNumberForm(accountNumber));
+    return value;
 }
 
-CString LeftAligned(const CString& text, int width, char fill)
+CFieldText AmountValue(IVornPayment* payment, CLineChecks& checks)
 {
-    return Padded(text, width, fill, false);
+    const CFieldText amount = FormatAmount(ReadPaymentAmount(payment));
+    checks.Require(IsValidAmountText(amount), StatusInvalidAmount);
+    // An amount the bank's field cannot hold is never written: cut to fit,
+    // it would be read as another amount.
+    return FitsAmountField(amount) ? amount : CFieldText();
 }
 
-CString FormatAmount(double amount)
+CFieldText PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks)
 {
-    char buffer[MaximumFieldLength + 1];
-    const int written = snprintf(buffer, sizeof buffer, "%.2f", amount);
-    // A locale with a decimal comma would put it before the two decimals.
-    const int length = written < 0 ? 0 : (written > MaximumFieldLength ? MaximumFieldLength : written);
-    buffer[length] = '\0';
-    if (length == written && length >= 3 && buffer[length - 3] == ',')
-        buffer[length - 3] = '.';
-    return CString(buffer);
+    CFieldText sortCode = ReadPaymentDigits(payment, &IVornPayment::GetPayeeSortCode);
+    checks.Require(IsValidSortCode(sortCode), StatusInvalidPayeeSortCode);
+    sortCode.Cut(6);
+    return LeftAligned(sortCode, 6, ' ');
 }
 
-CString GridSafe(const CString& text)
+CFieldText PayeeAccountNumberValue(IVornPayment* payment, CLineChecks& checks)
 {
-    return FilteredText(text, [](char ch) {
-        const unsigned char code = static_cast<unsigned char>(ch);
-        return (ch == ',' || ch == '"' || code < 0x20 || code == 0x7F) ? '\0' : ch;
-    });
+    const CFieldText accountNumber = ReadPaymentText(payment, &IVornPayment::GetPayeeAccountNumber);
+    checks.Require(IsValidAccountNumber(accountNumber), StatusInvalidPayeeAccountNumber);
+    return AccountNumberForm(accountNumber);
+}
+
+CFieldText PayeeNameValue(IVornPayment* payment, int width, CLineChecks& checks)
+{
+    const CFieldText name = Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeAccountName), width);
+    checks.Require(IsValidPayeeName(name), StatusInvalidPayeeAccountName);
+    return name;
+}
+
+CFieldText PaymentReferenceValue(IVornPayment* payment, int width)
+{
+    return Cleaned(FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference),
+                   width);
+}
+
+CFieldText BulkReferenceValue(IVornPayment* payment)
+{
+    return Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeReference), 25);
+}
+
+CFieldText RollNumberValue(IVornPayment* payment)
+{
+    return Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeRollNumber), 18);
+}
+
+CFieldText AdHocReferenceValue(IVornPayment* payment)
+{
+    CFieldText reference =
+        FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference);
+    if (reference.GetLength() == 0)
+    {
+        reference = ReadPaymentDigits(payment, &IVornPayment::GetPayerSortCode);
+        reference.Cut(6);
+        CFieldText accountNumber = ReadPaymentDigits(payment, &IVornPayment::GetPayerAccountNumber);
+        accountNumber.Cut(8);
+        reference.Append(accountNumber);
+    }
+    return Cleaned(reference, 18);
+}
+
+CFieldText TemplateValue(const CString& templateName)
+{
+    return CleanText(templateName.GetString(), templateName.GetLength(), 20);
+}
+
+CFieldText BeneficiaryReferenceValue(const CString& beneficiaryReference)
+{
+    return CleanText(beneficiaryReference.GetString(), beneficiaryReference.GetLength(), 18);
+}
+
+CFieldText FileNameValue(const char* path)
+{
+    const char* name = PathFindFileNameA(path ? path : "");
+    return CleanText(name, lstrlenA(name), 16);
+}
+
+CFieldText ProcessingDateValue(DATE date)
+{
+    CFieldText day = FormatProcessingDate(date);
+    day.Cut(8);
+    return day;
 }

@@ -11,47 +11,48 @@
 #include "VornBankPayments.h"
 #include "com/PaymentTypes.h"
 #include "text/CString.h"
+#include "text/TextNormalisers.h"
 
 // How values take their place in a field: aligned and padded to a width,
 // amounts with two decimals, and texts kept off the grid's separators.
 
 // The text right-aligned in width characters, padded on the left with fill;
 // a longer text is left whole.
-CString RightAligned(const CString& text, int width, char fill);
+CFieldText RightAligned(const CFieldText& text, int width, char fill);
 
 // The text left-aligned in width characters, padded on the right with fill;
 // a longer text is left whole.
-CString LeftAligned(const CString& text, int width, char fill);
+CFieldText LeftAligned(const CFieldText& text, int width, char fill);
 
 // The amount as the payment file carries it: "%.2f" with "." as decimal
 // separator whatever the locale, a leading "-" when negative. A text longer
 // than 255 characters is cut there.
-CString FormatAmount(double amount);
+CFieldText FormatAmount(double amount);
 
 // The text without commas, double quotes and control characters, which would
 // break a line apart or move its fields. For values written uncleaned.
-CString GridSafe(const CString& text);
+CFieldText GridSafe(const CFieldText& text);
 
 // The field checks, and the status code they leave in the payment.
 
 // A written amount (FormatAmount) fits the bank's amount field, which holds
 // 11 digits of pence: an optional "-", one to nine digits, ".", two
 // decimals. So no amount beyond 999,999,999.99 fits, nor a non-finite one.
-bool FitsAmountField(const CString& writtenAmount);
+bool FitsAmountField(const CFieldText& writtenAmount);
 
 // A written amount carries money the bank can pay: it fits the amount field,
 // and is neither negative nor zero.
-bool IsValidAmountText(const CString& writtenAmount);
+bool IsValidAmountText(const CFieldText& writtenAmount);
 
 // The digits of a sort code (DigitsOf): exactly six.
-bool IsValidSortCode(const CString& digits);
+bool IsValidSortCode(const CFieldText& digits);
 
 // An account number (ToAnsiText): exactly eight digits, no separators.
-bool IsValidAccountNumber(const CString& accountNumber);
+bool IsValidAccountNumber(const CFieldText& accountNumber);
 
 // A payee name as the line writes it (cleaned and cut): something other
 // than spaces.
-bool IsValidPayeeName(const CString& writtenName);
+bool IsValidPayeeName(const CFieldText& writtenName);
 
 // The checks of one line on one payment. Starting a line sets the payment's
 // status code to 0; every failed check then sets its own code, so the
@@ -81,31 +82,31 @@ const int IatReferenceWidth = 16;
 
 // Payer sort code digits (6, zero-padded on the left) and payer account
 // number (8, zero-padded on the left): 14 characters. Checks 23, then 24.
-CString PayerAccountValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText PayerAccountValue(IVornPayment* payment, CLineChecks& checks);
 // Check 21. An amount that does not fit the bank's amount field (beyond
 // 999,999,999.99, or no number) leaves the field empty.
-CString AmountValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText AmountValue(IVornPayment* payment, CLineChecks& checks);
 // Sort code digits, 6, space-padded on the right. Check 28.
-CString PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks);
 // 8 characters, zero-padded on the left. Check 29.
-CString PayeeAccountNumberValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText PayeeAccountNumberValue(IVornPayment* payment, CLineChecks& checks);
 // Cleaned and cut to width. Check 30.
-CString PayeeNameValue(IVornPayment* payment, int width, CLineChecks& checks);
+CFieldText PayeeNameValue(IVornPayment* payment, int width, CLineChecks& checks);
 
 // The roll number if there is one, else the payee's BACS reference; cleaned
 // and cut to width.
-CString PaymentReferenceValue(IVornPayment* payment, int width);
+CFieldText PaymentReferenceValue(IVornPayment* payment, int width);
 // The payee's BACS reference, cleaned, 25.
-CString BulkReferenceValue(IVornPayment* payment);
+CFieldText BulkReferenceValue(IVornPayment* payment);
 // The roll number, cleaned, 18.
-CString RollNumberValue(IVornPayment* payment);
+CFieldText RollNumberValue(IVornPayment* payment);
 // The roll number, else the BACS reference, else the payer's sort code and
 // account number digits (6 and 8, unpadded); cleaned, 18.
-CString AdHocReferenceValue(IVornPayment* payment);
+CFieldText AdHocReferenceValue(IVornPayment* payment);
 
 // The choices of the payment dialog and the save dialog.
-CString TemplateValue(const CString& templateName);
-CString BeneficiaryReferenceValue(const CString& beneficiaryReference);
+CFieldText TemplateValue(const CString& templateName);
+CFieldText BeneficiaryReferenceValue(const CString& beneficiaryReference);
 // The file name with its extension, without its folder; cleaned, 16.
-CString FileNameValue(const char* path);
-CString ProcessingDateValue(DATE date);
+CFieldText FileNameValue(const char* path);
+CFieldText ProcessingDateValue(DATE date);

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <locale.h>
 #include <math.h>
+#include <stdio.h>
 #include <string>
+#include <vector>
 
 #include "payments/PaymentLines.h"
 #include "payments/PaymentValues.h"
@@ -21,7 +23,7 @@ TEST(FieldForms, AmountsHaveTwoDecimalsAPointAndABound)
     const std::string previous = setlocale(LC_NUMERIC, nullptr);
     if (!setlocale(LC_NUMERIC, "German_Germany.1252"))
         GTEST_SKIP() << "no German locale";
-    const CString amount = FormatAmount(125.5);
+    const CFieldText amount = FormatAmount(125.5);
     setlocale(LC_NUMERIC, previous.c_str());
     EXPECT_STREQ("125.50", amount.GetString());
 }
@@ -297,4 +299,30 @@ TEST(PaymentLineChecks, WritersRefuseMissingFilesPaymentsAndFormats)
         EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WriteAdHocBulkLine(nullptr, payment.Get()); }));
     });
     EXPECT_TRUE(payment->statusCodesSet.empty());
+}
+
+TEST(FieldForms, AmountsAreWrittenAsPrintfWritesThemWithTwoDecimals)
+{
+    // Exact halves of a cent go to the even cent, as the runtime's printf
+    // rounds the exact binary value; so do the amounts just beside them.
+    unsigned int state = 12082026;
+    auto next = [&state](unsigned int range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % range;
+    };
+    std::vector<double> amounts = {0.0, -0.0, 0.005, 0.015, 0.125, 0.375, 2.675, 1.005, 999999999.995, 4503599627370495.5,
+                                   9007199254740991.0, 9007199254740992.0, 1e300, 5e-324, -123.455, 1e-9};
+    for (int sample = 0; sample < 20000; ++sample)
+    {
+        const double cents = static_cast<double>(next(1000000000)) + next(8) / 8.0;
+        amounts.push_back((next(4) == 0 ? -cents : cents) / 100.0);
+        amounts.push_back(static_cast<double>(next(100000)) / (1 << next(20)));
+    }
+    for (double amount : amounts)
+    {
+        char printed[512];
+        snprintf(printed, sizeof printed, "%.2f", amount);
+        printed[255] = '\0';
+        EXPECT_STREQ(printed, FormatAmount(amount).GetString()) << amount;
+    }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
 #include <string>
 
 #include "com/ComHolders.h"
@@ -62,4 +64,16 @@ TEST(FormatProcessingDate, GivesTheCalendarDayAsDDMMYYYY)
     // The time of day never moves the day, not even just before midnight.
     EXPECT_STREQ("07012013", FormatProcessingDate(CalendarDate(2013, 1, 7) + 0.99999999).GetString());
     EXPECT_STREQ("00000000", FormatProcessingDate(1e12).GetString());
+}
+
+TEST(FormatProcessingDate, CountsEveryDayAsThePlatformDoes)
+{
+    for (double day = -657440.0; day <= 2958470.0; day += day > -650000.0 && day < 2950000.0 ? 97.0 : 1.0)
+    {
+        SYSTEMTIME fields = {};
+        char expected[16] = "00000000";
+        if (VariantTimeToSystemTime(day, &fields))
+            snprintf(expected, sizeof expected, "%02d%02d%04d", fields.wDay, fields.wMonth, fields.wYear);
+        ASSERT_STREQ(expected, FormatProcessingDate(day).GetString()) << day;
+    }
 }
