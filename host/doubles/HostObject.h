@@ -10,37 +10,21 @@
 #include <vector>
 
 #include "com/ComHolders.h"
+#include "common/HostObjectRoot.h"
 
 template <class Interface>
-class HostObject : public Interface
+class HostObject : public Interface, public CHostObjectRoot
 {
 public:
-    HostObject() = default;
-    HostObject(const HostObject&) = delete;
-    HostObject& operator=(const HostObject&) = delete;
-    virtual ~HostObject() = default;
+    VORN_HOST_IUNKNOWN_METHODS
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    InterfaceTableOf<CHostObjectRoot> Interfaces() override
     {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-            IsEqualIID(iid, __uuidof(Interface)))
-        {
-            *out = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refCount); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG count = InterlockedDecrement(&m_refCount);
-        if (count == 0)
-            delete this;
-        return count;
+        static const InterfaceEntryOf<CHostObjectRoot> entries[] = {
+            VORN_HOST_INTERFACE(HostObject, Interface, __uuidof(Interface)),
+            VORN_HOST_INTERFACE(HostObject, Interface, IID_IDispatch),
+        };
+        return TableOf(entries);
     }
 
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
@@ -60,8 +44,6 @@ public:
         return Unexpected("Invoke");
     }
 
-    LONG RefCount() const { return m_refCount; }
-
     // Calls that the component has no business making; tests expect none.
     std::vector<std::string> unexpectedCalls;
 
@@ -71,20 +53,7 @@ protected:
         unexpectedCalls.push_back(method);
         return E_NOTIMPL;
     }
-
-private:
-    volatile LONG m_refCount = 0;
 };
-
-// A new host object with one reference held by the result.
-template <class T, class... Args>
-ComPtr<T> MakeHostObject(Args&&... args)
-{
-    ComPtr<T> result;
-    result.Attach(new T(static_cast<Args&&>(args)...));
-    result->AddRef();
-    return result;
-}
 
 // Hands out a host text as the host does: a new BSTR, or null when the text
 // is marked as missing.

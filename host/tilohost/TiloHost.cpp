@@ -2,7 +2,6 @@
 // the bank component only through COM, as the host does, with the
 // stand-in host's components and objects around it.
 #include <windows.h>
-#include <ole2.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -14,6 +13,8 @@
 #include "Failures.h"
 #include "ReportFile.h"
 #include "TextConversion.h"
+#include "com/ComHolders.h"
+#include "common/ComScope.h"
 
 namespace
 {
@@ -21,10 +22,10 @@ std::vector<std::string> Arguments()
 {
     std::vector<std::string> arguments;
     int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const LocalMemory held(CommandLineToArgvW(GetCommandLineW(), &count));
+    const auto wide = static_cast<LPWSTR*>(held.Get());
     for (int index = 1; wide && index < count; ++index)
         arguments.push_back(Utf8FromWide(wide[index]));
-    LocalFree(wide);
     return arguments;
 }
 
@@ -50,30 +51,14 @@ int Run(const CommandLine& line)
     }
     return ExitBadInput;
 }
-
-// The host's thread: a single-threaded apartment with OLE, as the dialogs
-// and the component expect.
-class OleScope
-{
-public:
-    OleScope() : m_result(OleInitialize(nullptr)) {}
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
-    ~OleScope()
-    {
-        if (SUCCEEDED(m_result))
-            OleUninitialize();
-    }
-
-private:
-    HRESULT m_result;
-};
 }
 
 int main()
 {
     PrepareConsole();
-    OleScope ole;
+    // The host's thread: a single-threaded apartment with OLE, as the
+    // dialogs and the component expect.
+    const ComScope ole(ComScope::Ole);
     int status = ExitBadInput;
     try
     {

@@ -377,6 +377,36 @@ TEST_F(StandInFileSelectorTest, AnswersLateBoundCallsThroughTheRegisteredTypeLib
     EXPECT_EQ(1, result->lVal);
 }
 
+TEST(StandInClassObject, KeepsTheDllLoadedWhileItIsHeldAsTheObjectsItMakesAndServerLocksDo)
+{
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    const auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("VornHostStandIn.dll"), "DllCanUnloadNow")));
+    ASSERT_TRUE(canUnloadNow);
+    ASSERT_EQ(S_OK, canUnloadNow());
+
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, CoGetClassObject(CLSID_VornBankSettings, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                     factory.OutVoid()));
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+    ComPtr<IVornBankSettings> settings;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IVornBankSettings, settings.OutVoid()));
+    ASSERT_EQ(S_OK, factory->LockServer(TRUE));
+    factory.Reset();
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+    settings.Reset();
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+
+    ASSERT_EQ(S_OK, CoGetClassObject(CLSID_VornBankSettings, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                     factory.OutVoid()));
+    ASSERT_EQ(S_OK, factory->LockServer(FALSE));
+    void* refused = reinterpret_cast<void*>(1);
+    EXPECT_EQ(E_NOINTERFACE, factory->QueryInterface(IID_IPersist, &refused));
+    EXPECT_EQ(nullptr, refused);
+    factory.Reset();
+    EXPECT_EQ(S_OK, canUnloadNow());
+}
+
 TEST(StandInRegistration, RegistersTheHostsTypeLibrariesCategoryAndSettingsFolder)
 {
     for (const GUID* library : {&LIBID_VornEBankingLib, &LIBID_VornBankPaymentsLib, &LIBID_VornBankReconciliationLib})
@@ -398,14 +428,13 @@ TEST(StandInRegistration, RegistersTheHostsTypeLibrariesCategoryAndSettingsFolde
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueA(HKEY_CLASSES_ROOT, "VornEBanking.BankSettings.1\\CLSID", clsid, &size));
     EXPECT_STREQ("{8610351D-DD48-44BD-BC75-90361846A51D}", clsid);
     char model[32] = {};
-    HKEY key = nullptr;
+    RegistryKey key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CLASSES_ROOT,
                                            "CLSID\\{98F245A5-C9C1-41CA-9B9B-6D9F0425C0BE}\\InprocServer32", 0,
-                                           KEY_READ, &key));
+                                           KEY_READ, key.Out()));
     DWORD modelSize = sizeof model;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "ThreadingModel", nullptr, nullptr,
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key.Get(), "ThreadingModel", nullptr, nullptr,
                                               reinterpret_cast<BYTE*>(model), &modelSize));
-    RegCloseKey(key);
     EXPECT_STREQ("Apartment", model);
 
     char folder[MAX_PATH] = {};
