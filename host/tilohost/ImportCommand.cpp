@@ -12,8 +12,8 @@
 #include "ImportSummary.h"
 #include "ReportFile.h"
 #include "TextConversion.h"
-#include "doubles/FakeBanking.h"
-#include "doubles/FakeStatement.h"
+#include "objects/FakeBanking.h"
+#include "objects/FakeStatement.h"
 #include "standin/StandInControl.h"
 
 namespace

@@ -19,7 +19,7 @@
 #include "TextConversion.h"
 #include "WindowWatch.h"
 #include "WrittenPaymentFile.h"
-#include "doubles/FakeBanking.h"
+#include "objects/FakeBanking.h"
 #include "com/PaymentTypes.h"
 #include "standin/StandInControl.h"
 

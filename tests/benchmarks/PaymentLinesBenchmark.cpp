@@ -6,7 +6,7 @@
 
 #include <stdio.h>
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "support/BenchmarkBatch.h"
 #include "payments/PaymentLines.h"
 #include "support/PaymentFileLines.h"

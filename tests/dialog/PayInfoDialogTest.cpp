@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialog/PayInfoDialog.h"
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "com/ComModule.h"
 #include "resources/resource.h"
 #include "robot/PaymentDialogRobot.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "support/PaymentFileLines.h"
 #include "support/TemporaryFile.h"
 

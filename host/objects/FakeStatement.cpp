@@ -1,4 +1,4 @@
-#include "doubles/FakeStatement.h"
+#include "objects/FakeStatement.h"
 
 #include <stdio.h>
 
@@ -170,15 +170,6 @@ std::vector<std::string> FakeStatement::DescribedCalls() const
     return lines;
 }
 
-std::vector<std::string> FakeStatement::AllUnexpectedCalls() const
-{
-    std::vector<std::string> calls = unexpectedCalls;
-    for (const auto* group : {&m_cleared, &transactions})
-        for (const ComPtr<FakeTransaction>& transaction : *group)
-            calls.insert(calls.end(), transaction->unexpectedCalls.begin(), transaction->unexpectedCalls.end());
-    return calls;
-}
-
 STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
 {
     if (!item)
@@ -206,7 +197,6 @@ STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
 STDMETHODIMP FakeStatement::ClearTransactions()
 {
     ++clearCalls;
-    m_cleared.insert(m_cleared.end(), transactions.begin(), transactions.end());
     transactions.clear();
     Record(StatementCall{StatementOperation::ClearTransactions});
     return S_OK;

@@ -1,16 +1,32 @@
-// The stand-in host's objects are real COM objects: reference counted, with
-// QueryInterface for IUnknown, IDispatch and their own interface. They are
-// called early-bound; their IDispatch part offers no type information.
+// The host's recording objects (payments, bank context, statement) are real
+// COM objects: reference counted, with QueryInterface for IUnknown,
+// IDispatch and their own interface. They are called early-bound; their
+// IDispatch part offers no type information. The tests hand them to the
+// component, and tilohost uses them as its host objects.
 #pragma once
 
 #include <windows.h>
 #include <oaidl.h>
 
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "com/ComHolders.h"
 #include "common/HostObjectRoot.h"
+
+// Every call on a recording object that the object does not serve, for the
+// whole process, in the order made, as "IVornPayment::SetAmount". Such a
+// call is answered E_NOTIMPL; every test fails on one (the test main checks
+// after each test), and tilohost warns of each after its run.
+void RecordUnexpectedHostCall(const std::string& call);
+// The calls recorded so far.
+std::vector<std::string> UnexpectedHostCalls();
+// The calls recorded so far, and the record emptied.
+std::vector<std::string> TakeUnexpectedHostCalls();
+
+// The name of a type as written in the source ("IVornPayment").
+std::string ReadableTypeName(const std::type_info& type);
 
 template <class Interface>
 class HostObject : public Interface, public CHostObjectRoot
@@ -44,13 +60,11 @@ public:
         return Unexpected("Invoke");
     }
 
-    // Calls that the component has no business making; tests expect none.
-    std::vector<std::string> unexpectedCalls;
-
 protected:
+    // A call that the component has no business making.
     HRESULT Unexpected(const char* method)
     {
-        unexpectedCalls.push_back(method);
+        RecordUnexpectedHostCall(ReadableTypeName(typeid(Interface)) + "::" + method);
         return E_NOTIMPL;
     }
 };
