@@ -48,7 +48,7 @@ void ComponentLog::Finish()
         written = false;
     m_file = nullptr;
     if (!written)
-        throw HostCallFailed(m_path + ": the log could not be written", E_FAIL);
+        throw OutputNotWritten(m_path + ": the log could not be written", E_FAIL);
     PrintLine("Component log: " + CountOf(static_cast<long>(m_entries.size()), "text", "texts") + " in " +
               DescribePath(m_path));
 }

@@ -24,7 +24,7 @@ public:
     void Begin();
     void End();
     // Writes the lines captured, closes the file and says how many went
-    // where. Throws HostCallFailed when writing failed.
+    // where. Throws OutputNotWritten when writing failed.
     void Finish();
 
 private:

@@ -191,7 +191,7 @@ int ImportStatement(const CommandLine& line)
     report.Add({"import", std::to_string(status), HResultText(result)});
     report.Add(SummaryRecord(selection, summary));
     if (!report.Save())
-        throw HostCallFailed(line.reportPath + ": the report could not be written", E_FAIL);
+        throw OutputNotWritten(line.reportPath + ": the report could not be written", E_FAIL);
     log.Finish();
     return ImportExitStatus(result, status);
 }

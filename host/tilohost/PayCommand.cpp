@@ -354,7 +354,7 @@ int PayBatch(const CommandLine& line)
 
     WriteReport(report, payments, outcome, summary, file);
     if (!report.Save())
-        throw HostCallFailed(line.reportPath + ": the report could not be written", E_FAIL);
+        throw OutputNotWritten(line.reportPath + ": the report could not be written", E_FAIL);
     log.Finish();
     return PayExitStatus(outcome.result, outcome.status, Complete(summary, file));
 }

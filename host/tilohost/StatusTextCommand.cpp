@@ -39,7 +39,7 @@ int ShowEveryStatusText()
         if (FAILED(result))
         {
             const std::string error = TakeErrorDescription();
-            throw HostCallFailed("GetPaymentStatusText(" + std::to_string(code) + ")" +
+            throw ComponentCallFailed("GetPaymentStatusText(" + std::to_string(code) + ")" +
                                      (error.empty() ? "" : ": " + error),
                                  result);
         }

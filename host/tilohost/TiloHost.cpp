@@ -15,6 +15,7 @@
 #include "TextConversion.h"
 #include "com/ComHolders.h"
 #include "common/ComScope.h"
+#include "objects/HostObject.h"
 
 namespace
 {
@@ -27,6 +28,15 @@ std::vector<std::string> Arguments()
     for (int index = 1; wide && index < count; ++index)
         arguments.push_back(Utf8FromWide(wide[index]));
     return arguments;
+}
+
+// The host's objects answer E_NOTIMPL to a call they do not serve; the run
+// goes on, and each such call is named afterwards.
+void WarnOfUnexpectedHostCalls()
+{
+    for (const std::string& call : TakeUnexpectedHostCalls())
+        fprintf(stderr, "tilohost: warning: the component called %s, which the host does not serve (answered "
+                        "E_NOTIMPL)\n", call.c_str());
 }
 
 int Run(const CommandLine& line)
@@ -77,11 +87,12 @@ int main()
     {
         fprintf(stderr, "tilohost: %s\n", error.what());
     }
-    catch (const HostCallFailed& error)
+    catch (const RunFailed& error)
     {
         fprintf(stderr, "tilohost: %s (%s)\n", error.what(), HResultText(error.result).c_str());
         status = ExitCallFailed;
     }
+    WarnOfUnexpectedHostCalls();
     fflush(stdout);
     return status;
 }
