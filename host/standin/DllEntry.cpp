@@ -2,13 +2,13 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "BankSettings.h"
-#include "Registration.h"
-#include "StandInClassFactory.h"
-#include "StandInControl.h"
-#include "StandInModule.h"
-#include "StatementFileSelector.h"
 #include "common/ComScope.h"
+#include "standin/BankSettings.h"
+#include "standin/Registration.h"
+#include "standin/StandInClassFactory.h"
+#include "standin/StandInControl.h"
+#include "standin/StandInModule.h"
+#include "standin/StatementFileSelector.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {

@@ -1,4 +1,4 @@
-#include "Registration.h"
+#include "standin/Registration.h"
 
 #include <comcat.h>
 #include <oleauto.h>
@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "StandInControl.h"
-#include "StandInModule.h"
 #include "VornBankReconciliation.h"
 #include "VornEBanking.h"
 #include "com/ComHolders.h"
+#include "standin/StandInControl.h"
+#include "standin/StandInModule.h"
 
 namespace
 {

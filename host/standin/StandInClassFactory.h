@@ -8,8 +8,8 @@
 
 #include <new>
 
-#include "StandInModule.h"
 #include "common/HostObjectRoot.h"
+#include "standin/StandInModule.h"
 
 template <class T>
 class CStandInClassFactory : public IClassFactory, public CHostObjectRoot

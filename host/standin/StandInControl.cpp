@@ -1,9 +1,9 @@
 // The control functions of StandInControl.h.
-#include "StandInControl.h"
+#include "standin/StandInControl.h"
 
-#include "Registration.h"
-#include "StandInObject.h"
-#include "StandInState.h"
+#include "standin/Registration.h"
+#include "standin/StandInObject.h"
+#include "standin/StandInState.h"
 
 namespace
 {

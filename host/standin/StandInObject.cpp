@@ -1,10 +1,10 @@
-#include "StandInObject.h"
+#include "standin/StandInObject.h"
 
 #include <oleauto.h>
 
 #include <vector>
 
-#include "StandInState.h"
+#include "standin/StandInState.h"
 
 HRESULT PostError(HRESULT result, REFIID iid, const std::string& description)
 {

@@ -10,10 +10,10 @@
 
 #include <string>
 
-#include "StandInModule.h"
 #include "com/ComHolders.h"
 #include "com/DispatchImpl.h"
 #include "common/HostObjectRoot.h"
+#include "standin/StandInModule.h"
 
 // Posts error information (source "VornHostStandIn", the interface as GUID,
 // the description) on the thread and returns the failure.

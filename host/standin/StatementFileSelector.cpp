@@ -1,8 +1,8 @@
-#include "StatementFileSelector.h"
+#include "standin/StatementFileSelector.h"
 
 #include <string.h>
 
-#include "StandInState.h"
+#include "standin/StandInState.h"
 
 STDMETHODIMP CStatementFileSelector::SelectStatementFile(unsigned char* selectionBlock)
 {

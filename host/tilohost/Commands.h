@@ -4,7 +4,7 @@
 // log not written OutputNotWritten.
 #pragma once
 
-#include "CommandLine.h"
+#include "tilohost/CommandLine.h"
 
 int RegisterAll();
 int UnregisterAll();

@@ -1,9 +1,9 @@
-#include "ComponentLog.h"
+#include "tilohost/ComponentLog.h"
 
-#include "ConsoleOutput.h"
-#include "Failures.h"
-#include "FileAccess.h"
-#include "TextConversion.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/Failures.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/TextConversion.h"
 
 ComponentLog::ComponentLog(const std::string& path) : m_path(path)
 {

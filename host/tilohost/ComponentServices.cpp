@@ -1,9 +1,9 @@
-#include "ComponentServices.h"
+#include "tilohost/ComponentServices.h"
 
 #include <string>
 
-#include "Failures.h"
-#include "TextConversion.h"
+#include "tilohost/Failures.h"
+#include "tilohost/TextConversion.h"
 
 const wchar_t BankProgId[] = L"VornTiloOnline.Bank.1";
 

@@ -1,13 +1,13 @@
-#include "ComponentVersion.h"
+#include "tilohost/ComponentVersion.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "ComponentServices.h"
-#include "Failures.h"
-#include "TextConversion.h"
+#include "tilohost/ComponentServices.h"
+#include "tilohost/Failures.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {

@@ -1,12 +1,12 @@
-#include "FileAccess.h"
+#include "tilohost/FileAccess.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "Failures.h"
-#include "TextConversion.h"
+#include "tilohost/Failures.h"
+#include "tilohost/TextConversion.h"
 
 PathKind KindOfPath(const std::string& path)
 {

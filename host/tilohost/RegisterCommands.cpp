@@ -2,23 +2,23 @@
 // registered (or removed) through their own DllRegisterServer and
 // DllUnregisterServer, as an installation would, each step reported with
 // what the registry shows afterwards.
-#include "Commands.h"
+#include "tilohost/Commands.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
 
 #include <functional>
 
-#include "ComponentServices.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "FileAccess.h"
-#include "TextConversion.h"
 #include "VornBankPayments.h"
 #include "VornBankReconciliation.h"
 #include "VornEBanking.h"
 #include "VornTiloOnline.h"
 #include "com/ComHolders.h"
+#include "tilohost/ComponentServices.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {

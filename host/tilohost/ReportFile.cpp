@@ -1,7 +1,7 @@
-#include "ReportFile.h"
+#include "tilohost/ReportFile.h"
 
-#include "Failures.h"
-#include "FileAccess.h"
+#include "tilohost/Failures.h"
+#include "tilohost/FileAccess.h"
 
 std::string EscapeReportText(const std::string& text)
 {

@@ -1,8 +1,8 @@
-#include "TextConversion.h"
+#include "tilohost/TextConversion.h"
 
 #include <windows.h>
 
-#include "Failures.h"
+#include "tilohost/Failures.h"
 
 namespace
 {

@@ -6,16 +6,16 @@
 
 #include <cstdio>
 
-#include "CommandLine.h"
-#include "Commands.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "Failures.h"
-#include "ReportFile.h"
-#include "TextConversion.h"
 #include "com/ComHolders.h"
 #include "common/ComScope.h"
 #include "objects/HostObject.h"
+#include "tilohost/CommandLine.h"
+#include "tilohost/Commands.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
+#include "tilohost/Failures.h"
+#include "tilohost/ReportFile.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {

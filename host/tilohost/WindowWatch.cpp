@@ -1,4 +1,4 @@
-#include "WindowWatch.h"
+#include "tilohost/WindowWatch.h"
 
 #include <commdlg.h>
 #include <shlwapi.h>
