@@ -1,7 +1,8 @@
-// The one reference count and interface lookup of the host side's COM
-// objects: the recording host objects (objects/), the stand-in's components
-// and its class objects (standin/). It knows no module; a class that must
-// keep its DLL loaded while it lives locks it in its own constructor.
+// The root of the host side's COM objects: the recording host objects
+// (objects/), the stand-in's components and its class objects (standin/).
+// Its reference count and interface lookup are those of the component's
+// objects (com/ObjectRoot.h); it knows no module, and a class that must keep
+// its DLL loaded while it lives locks it in its own constructor.
 //
 // A class derives from its interfaces and CHostObjectRoot, puts
 // VORN_HOST_IUNKNOWN_METHODS in its body and lists what it answers to:
@@ -21,38 +22,11 @@
 #include <utility>
 
 #include "com/ComHolders.h"
-#include "com/InterfaceTable.h"
+#include "com/ObjectRoot.h"
 
-class CHostObjectRoot
+// The host's objects lock no module.
+class CHostObjectRoot : public CObjectRoot<CHostObjectRoot>
 {
-public:
-    CHostObjectRoot() = default;
-    CHostObjectRoot(const CHostObjectRoot&) = delete;
-    CHostObjectRoot& operator=(const CHostObjectRoot&) = delete;
-    virtual ~CHostObjectRoot() = default;
-
-    // The identities the object answers to; the first is also its IUnknown.
-    virtual InterfaceTableOf<CHostObjectRoot> Interfaces() = 0;
-
-    HRESULT InternalQueryInterface(REFIID iid, void** out)
-    {
-        return QueryInterfaceFromTable(this, Interfaces(), iid, out);
-    }
-    ULONG InternalAddRef() { return InterlockedIncrement(&m_refCount); }
-    // The last release destroys the object.
-    ULONG InternalRelease()
-    {
-        const LONG count = InterlockedDecrement(&m_refCount);
-        if (count == 0)
-            delete this;
-        return count;
-    }
-
-    // The references held now, for tests that check none is left behind.
-    LONG RefCount() const { return m_refCount; }
-
-private:
-    volatile LONG m_refCount = 0;
 };
 
 #define VORN_HOST_INTERFACE(Class, Interface, iid) {&(iid), &ReachInterface<CHostObjectRoot, Class, Interface>}

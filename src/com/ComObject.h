@@ -22,7 +22,7 @@
 #include "com/ComHolders.h"
 #include "com/ComModule.h"
 #include "com/ErrorReporting.h"
-#include "com/InterfaceTable.h"
+#include "com/ObjectRoot.h"
 
 class CComObjectRoot;
 
@@ -31,32 +31,16 @@ using InterfaceEntry = InterfaceEntryOf<CComObjectRoot>;
 using InterfaceTable = InterfaceTableOf<CComObjectRoot>;
 #define VORN_INTERFACE(Class, Interface, iid) {&(iid), &ReachInterface<CComObjectRoot, Class, Interface>}
 
-class CComObjectRoot
+// The root of the component's objects: they keep the module locked while
+// they live, and may be aggregated.
+class CComObjectRoot : public CObjectRoot<CComObjectRoot>
 {
 public:
     CComObjectRoot() { ModuleLock(); }
-    CComObjectRoot(const CComObjectRoot&) = delete;
-    CComObjectRoot& operator=(const CComObjectRoot&) = delete;
-    virtual ~CComObjectRoot() { ModuleUnlock(); }
+    ~CComObjectRoot() override { ModuleUnlock(); }
 
     // Runs once after construction; a failure destroys the object.
     virtual HRESULT FinalConstruct() { return S_OK; }
-
-    // The identities the object answers to; the first is also its IUnknown.
-    virtual InterfaceTable Interfaces() = 0;
-
-    HRESULT InternalQueryInterface(REFIID iid, void** out)
-    {
-        return QueryInterfaceFromTable(this, Interfaces(), iid, out);
-    }
-    ULONG InternalAddRef() { return InterlockedIncrement(&m_refCount); }
-    ULONG InternalRelease()
-    {
-        const LONG count = InterlockedDecrement(&m_refCount);
-        if (count == 0)
-            delete this;
-        return count;
-    }
 
     // The controlling unknown of an aggregate, or null for a plain object.
     void SetOuterUnknown(IUnknown* outer) { m_outer = outer; }
@@ -70,7 +54,6 @@ protected:
     ULONG OuterRelease() { return m_outer ? m_outer->Release() : InternalRelease(); }
 
 private:
-    volatile LONG m_refCount = 0;
     IUnknown* m_outer = nullptr;
 };
 

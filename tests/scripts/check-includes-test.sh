@@ -36,8 +36,8 @@ flat=$(append host/tilohost/ReportFile.cpp '#include "FileAccess.h"')
 throughShare=$(append src/com/PaymentTypes.h '#include "text/CString.h"')
 # A misspelt file in the table: what it names is refused, and said to be
 # missing.
-sed -i 's#`src/com/InterfaceTable.h`#`src/com/InterfaceTables.h`#' "$work/README.md"
-tableUse=$(grep -n '^#include "com/InterfaceTable.h"' "$work/host/common/HostObjectRoot.h" | cut -d: -f1)
+sed -i 's#`src/com/ObjectRoot.h`#`src/com/ObjectRoots.h`#' "$work/README.md"
+tableUse=$(grep -n '^#include "com/ObjectRoot.h"' "$work/host/common/HostObjectRoot.h" | cut -d: -f1)
 mkdir -p "$work/host/newfolder"
 echo '#pragma once' >"$work/host/newfolder/Thing.h"
 # What may stay: generated headers, the host's share of src/, the folders
@@ -59,8 +59,8 @@ for wanted in \
     "host/tilohost/ReportFile.cpp:$flat: \"FileAccess.h\" is no folder-qualified path to a file of src/ or host/" \
     "src/com/PaymentTypes.h:$throughShare: includes src/text/CString.h, which host/ may not include, though it may include src/com/PaymentTypes.h (README.md, Layout)" \
     "host/newfolder/Thing.h: its folder host/newfolder/ has no row in the README's layout table" \
-    "README.md: the layout table's row of host/ names src/com/InterfaceTables.h, which is not there" \
-    "host/common/HostObjectRoot.h:$tableUse: includes src/com/InterfaceTable.h, which host/common/ may not include (README.md, Layout)" \
+    "README.md: the layout table's row of host/ names src/com/ObjectRoots.h, which is not there" \
+    "host/common/HostObjectRoot.h:$tableUse: includes src/com/ObjectRoot.h, which host/common/ may not include (README.md, Layout)" \
     "check-includes: 10 include(s) against the direction in README.md's layout table"; do
     grep -qxF -- "$wanted" "$work/wrong.out" || fail "no line \"$wanted\""
 done

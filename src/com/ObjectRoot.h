@@ -1,7 +1,8 @@
-// Interface lookup from a table (the idea of the samples' QITAB): each
-// class lists the identities it answers to, and one function answers
-// QueryInterface from the list. Nothing here knows a module, so the host's
-// objects use it too.
+// What the roots of all COM objects share, the component's (CComObjectRoot)
+// and the host's (CHostObjectRoot): one reference count, and QueryInterface
+// from a table (the idea of the samples' QITAB), in which each class lists
+// the identities it answers to. Nothing here knows a module, so the host
+// uses it without the component's internals.
 #pragma once
 
 #include <windows.h>
@@ -63,3 +64,38 @@ HRESULT QueryInterfaceFromTable(Base* object, const InterfaceTableOf<Base>& tabl
     *out = found;
     return S_OK;
 }
+
+// The reference count and the interface lookup of an object root; Root is
+// the root class itself, whose tables the objects give.
+template <class Root>
+class CObjectRoot
+{
+public:
+    CObjectRoot() = default;
+    CObjectRoot(const CObjectRoot&) = delete;
+    CObjectRoot& operator=(const CObjectRoot&) = delete;
+    virtual ~CObjectRoot() = default;
+
+    // The identities the object answers to; the first is also its IUnknown.
+    virtual InterfaceTableOf<Root> Interfaces() = 0;
+
+    HRESULT InternalQueryInterface(REFIID iid, void** out)
+    {
+        return QueryInterfaceFromTable(static_cast<Root*>(this), Interfaces(), iid, out);
+    }
+    ULONG InternalAddRef() { return InterlockedIncrement(&m_refCount); }
+    // The last release destroys the object.
+    ULONG InternalRelease()
+    {
+        const LONG count = InterlockedDecrement(&m_refCount);
+        if (count == 0)
+            delete this;
+        return count;
+    }
+
+    // The references held now, for tests that check none is left behind.
+    LONG RefCount() const { return m_refCount; }
+
+private:
+    volatile LONG m_refCount = 0;
+};
