@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "common/CodePageText.h"
+
 namespace
 {
 StatementCall ValueCall(StatementOperation operation, double value)
@@ -42,19 +44,6 @@ const char* OperationName(StatementOperation operation)
     return "?";
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string narrow(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], size, nullptr,
-                            nullptr);
-    return narrow;
-}
-
 std::string Number(double value)
 {
     char text[64];
@@ -90,7 +79,7 @@ std::string DescribeCall(const StatementCall& call)
         break;
     case StatementOperation::SetDescription:
     case StatementOperation::SetReference:
-        line += " \"" + Narrow(call.text) + "\"";
+        line += " \"" + CodePageFromWide(CP_ACP, call.text) + "\"";
         break;
     default:
         line += " " + Number(call.value);

@@ -26,11 +26,6 @@ HRESULT ForcedResult(REFIID iid, int operation);
 // A new BSTR of an ANSI text; E_OUTOFMEMORY when none could be made.
 HRESULT AnsiToBstr(const std::string& text, BSTR* out);
 
-// Conversions between the ANSI code page and wide text; a character the
-// code page lacks becomes "?".
-std::wstring AnsiToWide(const std::string& text);
-std::string WideToAnsi(const std::wstring& text);
-
 // The type information of an interface of one of the host's registered type
 // libraries (version 1.0).
 template <const GUID* LibraryId>
