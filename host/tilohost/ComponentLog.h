@@ -3,12 +3,12 @@
 // process as a debugger-output viewer would show it.
 #pragma once
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "diagnostics/DebugOutputCapture.h"
+#include "tilohost/FileAccess.h"
 
 class ComponentLog
 {
@@ -16,9 +16,6 @@ public:
     // Creates the file at once, so a path that cannot be written is bad
     // input before anything runs (BadInput). No path: nothing is kept.
     explicit ComponentLog(const std::string& path);
-    ComponentLog(const ComponentLog&) = delete;
-    ComponentLog& operator=(const ComponentLog&) = delete;
-    ~ComponentLog();
 
     // Captures from Begin to End: the component's call.
     void Begin();
@@ -28,8 +25,7 @@ public:
     void Finish();
 
 private:
-    std::string m_path;
-    FILE* m_file = nullptr;
+    OutputFile m_file;
     std::unique_ptr<DebugOutputCapture> m_capture;
     std::vector<DebugText> m_entries;
 };
