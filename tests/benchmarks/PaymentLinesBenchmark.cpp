@@ -9,7 +9,7 @@
 #include "objects/FakePayments.h"
 #include "support/BenchmarkBatch.h"
 #include "payments/PaymentLines.h"
-#include "support/PaymentFileLines.h"
+#include "support/TestClock.h"
 #include "support/TemporaryFile.h"
 
 namespace
@@ -20,7 +20,7 @@ const int Repetitions = 25;
 // does. Gives false when any line failed its checks.
 bool WriteBatch(const char* path, IVornPayments* payments, PaymentFormat format)
 {
-    const DATE processingDate = CalendarDate(2013, 1, 7);
+    const DATE processingDate = DateOf(2013, 1, 7);
     FILE* file = fopen(path, "w+");
     if (!file)
         return false;
