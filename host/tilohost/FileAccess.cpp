@@ -8,6 +8,18 @@
 #include "tilohost/Failures.h"
 #include "tilohost/TextConversion.h"
 
+namespace
+{
+// A text that Wine allocates on the process heap for its caller.
+struct ProcessHeapTextTraits
+{
+    using Handle = char*;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle text) { HeapFree(GetProcessHeap(), 0, text); }
+};
+using ProcessHeapText = UniqueHandle<ProcessHeapTextTraits>;
+}
+
 PathKind KindOfPath(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
@@ -98,10 +110,6 @@ std::string UnixPathOf(const std::string& path)
         reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
     if (!convert)
         return std::string();
-    char* unixPath = convert(WideFromUtf8(FullPath(path)).c_str());
-    if (!unixPath)
-        return std::string();
-    std::string result = unixPath;
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
+    const ProcessHeapText unixPath(convert(WideFromUtf8(FullPath(path)).c_str()));
+    return unixPath ? std::string(unixPath.Get()) : std::string();
 }
