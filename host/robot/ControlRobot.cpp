@@ -11,21 +11,6 @@ HWND UsableControl(HWND dialog, int id)
         return nullptr;
     return control;
 }
-
-struct OwnedBoxSearch
-{
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindOwnedMessageBox(HWND window, LPARAM parameter)
-{
-    OwnedBoxSearch* search = reinterpret_cast<OwnedBoxSearch*>(parameter);
-    if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window) || !IsMessageBox(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
 }
 
 ControlState ReadControl(HWND dialog, int id)
@@ -143,17 +128,8 @@ bool ReadPickerDate(HWND dialog, int id, SYSTEMTIME& date)
 
 HWND WaitForMessageBox(HWND owner, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;)
-    {
-        OwnedBoxSearch search = {owner, nullptr};
-        EnumWindows(FindOwnedMessageBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        if (GetTickCount() - start > timeoutMs)
-            return nullptr;
-        Sleep(10);
-    }
+    return WaitForWindowMatching(
+        [owner](HWND window) { return GetWindow(window, GW_OWNER) == owner && IsMessageBox(window); }, timeoutMs);
 }
 
 SeenMessageBox AnswerMessageBox(HWND box, int button)

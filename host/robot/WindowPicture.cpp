@@ -2,6 +2,8 @@
 
 #include <gdiplus.h>
 
+#include "com/ComHolders.h"
+
 namespace
 {
 // The PNG encoder of GDI+.
@@ -29,6 +31,14 @@ private:
     bool m_ok = false;
 };
 
+struct GdiplusImageTraits
+{
+    using Handle = Gdiplus::GpBitmap*;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle image) { Gdiplus::DllExports::GdipDisposeImage(image); }
+};
+using GdiplusImage = UniqueHandle<GdiplusImageTraits>;
+
 bool SaveBitmap(HBITMAP bitmap, const std::string& path)
 {
     const GdiplusSession session;
@@ -37,12 +47,10 @@ bool SaveBitmap(HBITMAP bitmap, const std::string& path)
     wchar_t widePath[MAX_PATH] = {};
     if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH))
         return false;
-    Gdiplus::GpBitmap* image = nullptr;
-    if (Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) != Gdiplus::Ok)
+    GdiplusImage image;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, image.Out()) != Gdiplus::Ok)
         return false;
-    const bool saved = Gdiplus::DllExports::GdipSaveImageToFile(image, widePath, &PngEncoder, nullptr) == Gdiplus::Ok;
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    return saved;
+    return Gdiplus::DllExports::GdipSaveImageToFile(image.Get(), widePath, &PngEncoder, nullptr) == Gdiplus::Ok;
 }
 }
 
@@ -61,16 +69,12 @@ bool SaveWindowPicture(HWND window, const std::string& path)
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
 
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
-    const bool saved = copied && SaveBitmap(bitmap, path);
-    DeleteObject(bitmap);
-    return saved;
+    const WindowDC screen(nullptr);
+    const MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    const Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    const HGDIOBJ previous = SelectObject(memory.Get(), bitmap.Get());
+    const bool copied =
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), frame.left, frame.top, SRCCOPY) != FALSE;
+    SelectObject(memory.Get(), previous);
+    return copied && SaveBitmap(bitmap.Get(), path);
 }

@@ -1,8 +1,8 @@
-#include "BankSettings.h"
+#include "standin/BankSettings.h"
 
 #include <string.h>
 
-#include "StandInState.h"
+#include "standin/StandInState.h"
 
 namespace
 {

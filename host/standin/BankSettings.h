@@ -2,8 +2,8 @@
 // records every call and fails where the controller asked it to.
 #pragma once
 
-#include "StandInObject.h"
 #include "VornEBanking.h"
+#include "standin/StandInObject.h"
 
 class CBankSettings
     : public CStandInObject<IVornBankSettings, &IID_IVornBankSettings, &LIBID_VornEBankingLib>

@@ -2,36 +2,13 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "BankSettings.h"
-#include "ClassFactory.h"
-#include "Registration.h"
-#include "StandInControl.h"
-#include "StandInModule.h"
-#include "StatementFileSelector.h"
-
-namespace
-{
-CClassFactory<CBankSettings> g_settingsFactory;
-CClassFactory<CStatementFileSelector> g_selectorFactory;
-
-// Registration may run on a thread where COM is not started (regsvr32);
-// the category manager needs it.
-class ComScope
-{
-public:
-    ComScope() : m_result(CoInitialize(nullptr)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope()
-    {
-        if (SUCCEEDED(m_result))
-            CoUninitialize();
-    }
-
-private:
-    HRESULT m_result;
-};
-}
+#include "common/ComScope.h"
+#include "standin/BankSettings.h"
+#include "standin/Registration.h"
+#include "standin/StandInClassFactory.h"
+#include "standin/StandInControl.h"
+#include "standin/StandInModule.h"
+#include "standin/StatementFileSelector.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
@@ -49,9 +26,9 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
         return E_POINTER;
     *out = nullptr;
     if (IsEqualCLSID(clsid, CLSID_VornBankSettings))
-        return g_settingsFactory.QueryInterface(iid, out);
+        return CStandInClassFactory<CBankSettings>::GetClassObject(iid, out);
     if (IsEqualCLSID(clsid, CLSID_VornStatementFileSelector))
-        return g_selectorFactory.QueryInterface(iid, out);
+        return CStandInClassFactory<CStatementFileSelector>::GetClassObject(iid, out);
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
@@ -60,9 +37,11 @@ STDAPI DllCanUnloadNow()
     return StandInLockCount() == 0 ? S_OK : S_FALSE;
 }
 
+// Registration may run on a thread where COM is not started (regsvr32);
+// the category manager needs it.
 STDAPI DllRegisterServer()
 {
-    ComScope com;
+    const ComScope com;
     HRESULT result = RegisterHostTypeLibraries();
     if (SUCCEEDED(result))
         result = RegisterStandInClass(StandInSettingsClass);
@@ -77,7 +56,7 @@ STDAPI DllRegisterServer()
 
 STDAPI DllUnregisterServer()
 {
-    ComScope com;
+    const ComScope com;
     HRESULT result = UnregisterStandInClass(StandInSettingsClass);
     if (SUCCEEDED(result))
         result = UnregisterStandInClass(StandInFileSelectorClass);

@@ -1,4 +1,4 @@
-#include "Registration.h"
+#include "standin/Registration.h"
 
 #include <comcat.h>
 #include <oleauto.h>
@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "StandInControl.h"
-#include "StandInModule.h"
 #include "VornBankReconciliation.h"
 #include "VornEBanking.h"
 #include "com/ComHolders.h"
+#include "standin/StandInControl.h"
+#include "standin/StandInModule.h"
 
 namespace
 {
@@ -50,17 +50,16 @@ std::wstring GuidText(REFGUID guid)
 HRESULT WriteKey(const std::wstring& key, const std::wstring& value, const wchar_t* name = nullptr,
                  const wchar_t* namedValue = nullptr)
 {
-    HKEY handle = nullptr;
-    LONG error = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+    RegistryKey handle;
+    LONG error = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, handle.Out(),
                                  nullptr);
     if (error != ERROR_SUCCESS)
         return HRESULT_FROM_WIN32(error);
-    error = RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    error = RegSetValueExW(handle.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     if (error == ERROR_SUCCESS && name)
-        error = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(namedValue),
+        error = RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(namedValue),
                                static_cast<DWORD>((lstrlenW(namedValue) + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
     return HRESULT_FROM_WIN32(error);
 }
 

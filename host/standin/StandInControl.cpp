@@ -1,9 +1,9 @@
 // The control functions of StandInControl.h.
-#include "StandInControl.h"
+#include "standin/StandInControl.h"
 
-#include "Registration.h"
-#include "StandInObject.h"
-#include "StandInState.h"
+#include "common/CodePageText.h"
+#include "standin/Registration.h"
+#include "standin/StandInState.h"
 
 namespace
 {
@@ -62,7 +62,7 @@ extern "C" int StandInGetSettingsCall(int index, StandInSettingsCall* call)
 
 extern "C" void StandInSetStatementFileChoice(const char* path, long status)
 {
-    StandInSetStatementFileChoiceW(AnsiToWide(TextOrEmpty(path)).c_str(), status);
+    StandInSetStatementFileChoiceW(WideFromCodePage(CP_ACP, TextOrEmpty(path)).c_str(), status);
 }
 
 extern "C" void StandInSetStatementFileChoiceW(const wchar_t* path, long status)

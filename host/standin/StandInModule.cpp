@@ -1,4 +1,4 @@
-#include "StandInModule.h"
+#include "standin/StandInModule.h"
 
 namespace
 {

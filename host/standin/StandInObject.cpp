@@ -1,10 +1,9 @@
-#include "StandInObject.h"
+#include "standin/StandInObject.h"
 
 #include <oleauto.h>
 
-#include <vector>
-
-#include "StandInState.h"
+#include "common/CodePageText.h"
+#include "standin/StandInState.h"
 
 HRESULT PostError(HRESULT result, REFIID iid, const std::string& description)
 {
@@ -30,27 +29,7 @@ HRESULT ForcedResult(REFIID iid, int operation)
 
 HRESULT AnsiToBstr(const std::string& text, BSTR* out)
 {
-    const std::wstring wide = AnsiToWide(text);
+    const std::wstring wide = WideFromCodePage(CP_ACP, text);
     *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-std::wstring AnsiToWide(const std::string& text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(length > 0 ? length : 0, L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
-
-std::string WideToAnsi(const std::wstring& text)
-{
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string narrow(length > 0 ? length : 0, '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr,
-                            nullptr);
-    return narrow;
 }

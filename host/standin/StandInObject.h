@@ -1,8 +1,8 @@
-// Base of the stand-in's COM objects: reference counting that keeps the DLL
-// locked, QueryInterface for IUnknown, IDispatch, the object's interface and
-// ISupportErrorInfo (for that interface), and IDispatch served from the
-// host's registered type library. OleRun finds no IRunnableObject here and
-// treats the object as running.
+// Base of the stand-in's components: the host's object root, a lock on the
+// DLL while the object lives, QueryInterface for IUnknown, IDispatch, the
+// object's interface and ISupportErrorInfo (for that interface), and
+// IDispatch served from the host's registered type library. OleRun finds no
+// IRunnableObject here and treats the object as running.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +10,10 @@
 
 #include <string>
 
-#include "StandInModule.h"
 #include "com/ComHolders.h"
 #include "com/DispatchImpl.h"
+#include "common/HostObjectRoot.h"
+#include "standin/StandInModule.h"
 
 // Posts error information (source "VornHostStandIn", the interface as GUID,
 // the description) on the thread and returns the failure.
@@ -24,11 +25,6 @@ HRESULT ForcedResult(REFIID iid, int operation);
 
 // A new BSTR of an ANSI text; E_OUTOFMEMORY when none could be made.
 HRESULT AnsiToBstr(const std::string& text, BSTR* out);
-
-// Conversions between the ANSI code page and wide text; a character the
-// code page lacks becomes "?".
-std::wstring AnsiToWide(const std::string& text);
-std::string WideToAnsi(const std::wstring& text);
 
 // The type information of an interface of one of the host's registered type
 // libraries (version 1.0).
@@ -43,37 +39,22 @@ HRESULT HostTypeInfo(REFIID iid, ITypeInfo** info)
 
 template <class Interface, const IID* InterfaceId, const GUID* LibraryId>
 class CStandInObject : public IDispatchImpl<Interface, InterfaceId, HostTypeInfo<LibraryId>>,
-                       public CSupportErrorInfoImpl<InterfaceId>
+                       public CSupportErrorInfoImpl<InterfaceId>,
+                       public CHostObjectRoot
 {
 public:
     CStandInObject() { StandInLock(); }
-    CStandInObject(const CStandInObject&) = delete;
-    CStandInObject& operator=(const CStandInObject&) = delete;
-    virtual ~CStandInObject() { StandInUnlock(); }
+    ~CStandInObject() override { StandInUnlock(); }
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, *InterfaceId))
-            *out = static_cast<Interface*>(this);
-        else if (IsEqualIID(iid, IID_ISupportErrorInfo))
-            *out = static_cast<ISupportErrorInfo*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refCount); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG count = InterlockedDecrement(&m_refCount);
-        if (count == 0)
-            delete this;
-        return count;
-    }
+    VORN_HOST_IUNKNOWN_METHODS
 
-private:
-    volatile LONG m_refCount = 0;
+    InterfaceTableOf<CHostObjectRoot> Interfaces() override
+    {
+        static const InterfaceEntryOf<CHostObjectRoot> entries[] = {
+            VORN_HOST_INTERFACE(CStandInObject, Interface, *InterfaceId),
+            VORN_HOST_INTERFACE(CStandInObject, Interface, IID_IDispatch),
+            VORN_HOST_INTERFACE(CStandInObject, ISupportErrorInfo, IID_ISupportErrorInfo),
+        };
+        return TableOf(entries);
+    }
 };

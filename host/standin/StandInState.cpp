@@ -1,4 +1,4 @@
-#include "StandInState.h"
+#include "standin/StandInState.h"
 
 #include <string.h>
 

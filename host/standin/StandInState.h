@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "StandInControl.h"
+#include "standin/StandInControl.h"
 
 struct ForcedFailure
 {

@@ -1,8 +1,9 @@
-#include "StatementFileSelector.h"
+#include "standin/StatementFileSelector.h"
 
 #include <string.h>
 
-#include "StandInState.h"
+#include "common/CodePageText.h"
+#include "standin/StandInState.h"
 
 STDMETHODIMP CStatementFileSelector::SelectStatementFile(unsigned char* selectionBlock)
 {
@@ -29,7 +30,7 @@ STDMETHODIMP CStatementFileSelector::SelectStatementFile(unsigned char* selectio
     {
         // The recognition function takes an ANSI path; what the code page
         // lacks becomes "?", as it does for any program that narrows it.
-        const std::string ansiPath = WideToAnsi(state.choicePath);
+        const std::string ansiPath = CodePageFromWide(CP_ACP, state.choicePath);
         char typeName[StandInTypeNameSize] = {};
         record.recognitionAnswer = settings.recognize(typeName, ansiPath.c_str());
         record.recognitionCalled = 1;

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "StandInObject.h"
 #include "VornBankReconciliation.h"
+#include "standin/StandInObject.h"
 
 class CStatementFileSelector
     : public CStandInObject<IVornStatementFileSelector, &IID_IVornStatementFileSelector,

@@ -1,9 +1,9 @@
-#include "AutoAnswers.h"
+#include "tilohost/AutoAnswers.h"
 
 #include <cctype>
 #include <cstdlib>
 
-#include "Failures.h"
+#include "tilohost/Failures.h"
 
 namespace
 {

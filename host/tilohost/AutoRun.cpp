@@ -1,7 +1,7 @@
-#include "AutoRun.h"
+#include "tilohost/AutoRun.h"
 
-#include "TextConversion.h"
 #include "resources/resource.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "AutoAnswers.h"
 #include "robot/PaymentRunRobot.h"
+#include "tilohost/AutoAnswers.h"
 
 // What the robot did in the payment dialog, step by step, for people.
 struct DialogSteps

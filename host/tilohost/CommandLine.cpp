@@ -1,9 +1,9 @@
-#include "CommandLine.h"
+#include "tilohost/CommandLine.h"
 
 #include <cerrno>
 #include <cstdlib>
 
-#include "Failures.h"
+#include "tilohost/Failures.h"
 
 namespace
 {

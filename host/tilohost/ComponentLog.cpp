@@ -1,28 +1,15 @@
-#include "ComponentLog.h"
+#include "tilohost/ComponentLog.h"
 
-#include "ConsoleOutput.h"
-#include "Failures.h"
-#include "FileAccess.h"
-#include "TextConversion.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/Failures.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/TextConversion.h"
 
-ComponentLog::ComponentLog(const std::string& path) : m_path(path)
-{
-    if (m_path.empty())
-        return;
-    m_file = CreateOutputFile(m_path);
-    if (!m_file)
-        throw BadInput(m_path + ": the log file cannot be created");
-}
-
-ComponentLog::~ComponentLog()
-{
-    if (m_file)
-        fclose(m_file);
-}
+ComponentLog::ComponentLog(const std::string& path) : m_file(path, "log file") {}
 
 void ComponentLog::Begin()
 {
-    if (m_file)
+    if (m_file.Wanted())
         m_capture.reset(new DebugOutputCapture);
 }
 
@@ -37,18 +24,14 @@ void ComponentLog::End()
 
 void ComponentLog::Finish()
 {
-    if (!m_file)
+    if (!m_file.Wanted())
         return;
     End();
     std::string text;
     for (const DebugText& entry : m_entries)
         text += Utf8FromAnsi(DebugLogLine(entry)) + '\n';
-    bool written = fwrite(text.data(), 1, text.size(), m_file) == text.size();
-    if (fclose(m_file) != 0)
-        written = false;
-    m_file = nullptr;
-    if (!written)
-        throw HostCallFailed(m_path + ": the log could not be written", E_FAIL);
+    if (!m_file.Write(text))
+        throw OutputNotWritten(m_file.Path() + ": the log could not be written", E_FAIL);
     PrintLine("Component log: " + CountOf(static_cast<long>(m_entries.size()), "text", "texts") + " in " +
-              DescribePath(m_path));
+              DescribePath(m_file.Path()));
 }

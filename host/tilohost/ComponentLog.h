@@ -3,12 +3,12 @@
 // process as a debugger-output viewer would show it.
 #pragma once
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "diagnostics/DebugOutputCapture.h"
+#include "tilohost/FileAccess.h"
 
 class ComponentLog
 {
@@ -16,20 +16,16 @@ public:
     // Creates the file at once, so a path that cannot be written is bad
     // input before anything runs (BadInput). No path: nothing is kept.
     explicit ComponentLog(const std::string& path);
-    ComponentLog(const ComponentLog&) = delete;
-    ComponentLog& operator=(const ComponentLog&) = delete;
-    ~ComponentLog();
 
     // Captures from Begin to End: the component's call.
     void Begin();
     void End();
     // Writes the lines captured, closes the file and says how many went
-    // where. Throws HostCallFailed when writing failed.
+    // where. Throws OutputNotWritten when writing failed.
     void Finish();
 
 private:
-    std::string m_path;
-    FILE* m_file = nullptr;
+    OutputFile m_file;
     std::unique_ptr<DebugOutputCapture> m_capture;
     std::vector<DebugText> m_entries;
 };

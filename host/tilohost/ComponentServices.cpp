@@ -1,9 +1,9 @@
-#include "ComponentServices.h"
+#include "tilohost/ComponentServices.h"
 
 #include <string>
 
-#include "Failures.h"
-#include "TextConversion.h"
+#include "tilohost/Failures.h"
+#include "tilohost/TextConversion.h"
 
 const wchar_t BankProgId[] = L"VornTiloOnline.Bank.1";
 
@@ -14,7 +14,7 @@ void Check(HRESULT result, const std::string& what)
     if (FAILED(result))
     {
         const std::string description = TakeErrorDescription();
-        throw HostCallFailed(what + (description.empty() ? "" : ": " + description), result);
+        throw ComponentCallFailed(what + (description.empty() ? "" : ": " + description), result);
     }
 }
 
@@ -41,7 +41,7 @@ ComPtr<IVornBankService> FindService(const wchar_t* name)
     ComPtr<IVornBankService> service;
     Check(services->GetItem(index.Get(), service.Out()), "the service list's GetItem(\"" + Utf8FromWide(name) + "\")");
     if (!service)
-        throw HostCallFailed("the service list gave no \"" + Utf8FromWide(name) + "\"", E_POINTER);
+        throw ComponentCallFailed("the service list gave no \"" + Utf8FromWide(name) + "\"", E_POINTER);
     return service;
 }
 }

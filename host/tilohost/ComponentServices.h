@@ -1,5 +1,5 @@
 // The component as the host reaches it: the bank by its ProgID through COM,
-// its service list, a service by name. Failures throw HostCallFailed.
+// its service list, a service by name. Failures throw ComponentCallFailed.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@
 
 extern const wchar_t BankProgId[];
 
-// The bank's class as registered; throws HostCallFailed naming the Wine
+// The bank's class as registered; throws ComponentCallFailed naming the Wine
 // prefix (when under Wine) whose registry lacks it.
 CLSID BankClassId();
 

@@ -1,13 +1,13 @@
-#include "ComponentVersion.h"
+#include "tilohost/ComponentVersion.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "ComponentServices.h"
-#include "Failures.h"
-#include "TextConversion.h"
+#include "tilohost/ComponentServices.h"
+#include "tilohost/Failures.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {
@@ -21,7 +21,7 @@ std::string RegisteredModule(REFCLSID clsid)
     const LONG result = RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ,
                                      nullptr, path, &size);
     if (result != ERROR_SUCCESS || !path[0])
-        throw HostCallFailed("the bank component's registration names no module (HKCR\\" + Utf8FromWide(key) + ")",
+        throw ComponentCallFailed("the bank component's registration names no module (HKCR\\" + Utf8FromWide(key) + ")",
                              HRESULT_FROM_WIN32(result == ERROR_SUCCESS ? ERROR_FILE_NOT_FOUND : result));
     return Utf8FromWide(path);
 }

@@ -10,6 +10,6 @@ struct ComponentVersion
     std::string fileVersion;  // "2.2.0.0"; empty when the file has none
 };
 
-// Throws HostCallFailed when the bank class is not registered or its
+// Throws ComponentCallFailed when the bank class is not registered or its
 // registration names no module.
 ComponentVersion RegisteredComponentVersion();

@@ -1,13 +1,13 @@
-#include "ConsoleOutput.h"
+#include "tilohost/ConsoleOutput.h"
 
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
 
-#include "FileAccess.h"
-#include "ReportFile.h"
-#include "TextConversion.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/ReportFile.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "CsvReader.h"
+#include "tilohost/CsvReader.h"
 
-#include "Failures.h"
+#include "tilohost/Failures.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "ExitStatus.h"
+#include "tilohost/ExitStatus.h"
 
 #include "com/PaymentTypes.h"
 

@@ -7,7 +7,8 @@ enum ExitStatus
 {
     // The call succeeded and did all of it.
     ExitDone = 0,
-    // The component's call (or a call on the way to it) failed.
+    // The component's call (or a call on the way to it) failed, or the
+    // run's report or log could not be written.
     ExitCallFailed = 1,
     // Bad usage or bad input: nothing was run.
     ExitBadInput = 2,

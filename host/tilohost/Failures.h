@@ -1,6 +1,7 @@
 // How the program fails: bad usage or bad input stop it before it runs
-// anything (exit status 2); a failed call on the component ends it with
-// status 1 (ExitStatus.h has them all).
+// anything (exit status 2); a failed call on the component, or a report or
+// log that could not be written, ends it with status 1 (ExitStatus.h has
+// them all).
 #pragma once
 
 #include <stdexcept>
@@ -25,10 +26,25 @@ public:
     bool showUsage;
 };
 
-// A call on the component (or on COM to reach it) failed: exit status 1.
-class HostCallFailed : public std::runtime_error
+// The command could not finish what it ran: exit status 1, with the
+// failure's HRESULT.
+class RunFailed : public std::runtime_error
 {
 public:
-    HostCallFailed(const std::string& what, long result) : std::runtime_error(what), result(result) {}
+    RunFailed(const std::string& what, long result) : std::runtime_error(what), result(result) {}
     long result;
+};
+
+// A call on the component (or on COM to reach it) failed.
+class ComponentCallFailed : public RunFailed
+{
+public:
+    using RunFailed::RunFailed;
+};
+
+// The report or the log of a run could not be written.
+class OutputNotWritten : public RunFailed
+{
+public:
+    using RunFailed::RunFailed;
 };

@@ -1,12 +1,24 @@
-#include "FileAccess.h"
+#include "tilohost/FileAccess.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "Failures.h"
-#include "TextConversion.h"
+#include "tilohost/Failures.h"
+#include "tilohost/TextConversion.h"
+
+namespace
+{
+// A text that Wine allocates on the process heap for its caller.
+struct ProcessHeapTextTraits
+{
+    using Handle = char*;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle text) { HeapFree(GetProcessHeap(), 0, text); }
+};
+using ProcessHeapText = UniqueHandle<ProcessHeapTextTraits>;
+}
 
 PathKind KindOfPath(const std::string& path)
 {
@@ -27,10 +39,8 @@ std::string ReadWholeFile(const std::string& path)
     case PathKind::File:
         break;
     }
-    FILE* file = _wfopen(WideFromUtf8(path).c_str(), L"rb");
-    if (!file)
+    if (!StdioFile(_wfopen(WideFromUtf8(path).c_str(), L"rb")))
         throw BadInput("cannot be opened");
-    fclose(file);
     std::string bytes;
     if (!ReadFileStart(path, static_cast<size_t>(-1), bytes))
         throw BadInput("cannot be read");
@@ -40,17 +50,15 @@ std::string ReadWholeFile(const std::string& path)
 bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes)
 {
     bytes.clear();
-    FILE* file = _wfopen(WideFromUtf8(path).c_str(), L"rb");
+    const StdioFile file(_wfopen(WideFromUtf8(path).c_str(), L"rb"));
     if (!file)
         return false;
     char buffer[65536];
     size_t count;
     while (bytes.size() < limit &&
-           (count = fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file)) > 0)
+           (count = fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file.Get())) > 0)
         bytes.append(buffer, count);
-    const bool failed = ferror(file) != 0;
-    fclose(file);
-    return !failed;
+    return ferror(file.Get()) == 0;
 }
 
 bool SizeOfFile(const std::string& path, unsigned long long& size)
@@ -63,9 +71,24 @@ bool SizeOfFile(const std::string& path, unsigned long long& size)
     return true;
 }
 
-FILE* CreateOutputFile(const std::string& path)
+OutputFile::OutputFile(const std::string& path, const char* what) : m_path(path)
 {
-    return _wfopen(WideFromUtf8(path).c_str(), L"wb");
+    if (m_path.empty())
+        return;
+    m_file.Reset(_wfopen(WideFromUtf8(m_path).c_str(), L"wb"));
+    if (!m_file)
+        throw BadInput(m_path + ": the " + what + " cannot be created");
+}
+
+bool OutputFile::Write(const std::string& text)
+{
+    if (!m_file)
+        return !Wanted();
+    FILE* file = m_file.Detach();
+    bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (fclose(file) != 0)
+        written = false;
+    return written;
 }
 
 std::string FullPath(const std::string& path)
@@ -87,10 +110,6 @@ std::string UnixPathOf(const std::string& path)
         reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
     if (!convert)
         return std::string();
-    char* unixPath = convert(WideFromUtf8(FullPath(path)).c_str());
-    if (!unixPath)
-        return std::string();
-    std::string result = unixPath;
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
+    const ProcessHeapText unixPath(convert(WideFromUtf8(FullPath(path)).c_str()));
+    return unixPath ? std::string(unixPath.Get()) : std::string();
 }

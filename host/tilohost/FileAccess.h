@@ -5,6 +5,17 @@
 #include <cstdio>
 #include <string>
 
+#include "com/ComHolders.h"
+
+// A C runtime stream, closed when its owner goes.
+struct StdioFileTraits
+{
+    using Handle = FILE*;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle file) { fclose(file); }
+};
+using StdioFile = UniqueHandle<StdioFileTraits>;
+
 enum class PathKind
 {
     Missing,
@@ -24,8 +35,26 @@ bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes);
 // The file's size in bytes; false when there is no such file.
 bool SizeOfFile(const std::string& path, unsigned long long& size);
 
-// Opens (creates or empties) a file for writing; null when that fails.
-FILE* CreateOutputFile(const std::string& path);
+// A file that a run writes at its end (the report, the log). It is created
+// (or emptied) at once, so a path that cannot be written is bad input
+// before anything runs: BadInput "PATH: the WHAT cannot be created". With
+// no path nothing is written.
+class OutputFile
+{
+public:
+    OutputFile(const std::string& path, const char* what);
+
+    bool Wanted() const { return !m_path.empty(); }
+    const std::string& Path() const { return m_path; }
+
+    // Writes the text and closes the file, once; false when writing or
+    // closing failed. True when no file is wanted.
+    bool Write(const std::string& text);
+
+private:
+    std::string m_path;
+    StdioFile m_file;
+};
 
 // The full path (current folder and relative parts resolved).
 std::string FullPath(const std::string& path);

@@ -1,20 +1,20 @@
 // tilohost import: the stand-in file selection chooses the statement file
 // (or the user cancels), and ImportStatement runs into a host statement
 // that shows what it received, summed up at the end.
-#include "Commands.h"
+#include "tilohost/Commands.h"
 
-#include "ComponentLog.h"
-#include "ComponentServices.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "Failures.h"
-#include "FileAccess.h"
-#include "ImportSummary.h"
-#include "ReportFile.h"
-#include "TextConversion.h"
-#include "doubles/FakeBanking.h"
-#include "doubles/FakeStatement.h"
+#include "objects/FakeBanking.h"
+#include "objects/FakeStatement.h"
 #include "standin/StandInControl.h"
+#include "tilohost/ComponentLog.h"
+#include "tilohost/ComponentServices.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
+#include "tilohost/Failures.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/ImportSummary.h"
+#include "tilohost/ReportFile.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {
@@ -191,7 +191,7 @@ int ImportStatement(const CommandLine& line)
     report.Add({"import", std::to_string(status), HResultText(result)});
     report.Add(SummaryRecord(selection, summary));
     if (!report.Save())
-        throw HostCallFailed(line.reportPath + ": the report could not be written", E_FAIL);
+        throw OutputNotWritten(line.reportPath + ": the report could not be written", E_FAIL);
     log.Finish();
     return ImportExitStatus(result, status);
 }

@@ -1,4 +1,4 @@
-#include "ImportSummary.h"
+#include "tilohost/ImportSummary.h"
 
 #include <windows.h>
 #include <oleauto.h>

@@ -2,26 +2,26 @@
 // the host's bank context, its payment file defaults and, with --auto, the
 // robot answering the run's windows. Afterwards the payment file is read
 // back, so the summary says what was written.
-#include "Commands.h"
+#include "tilohost/Commands.h"
 
 #include <memory>
 
-#include "AutoRun.h"
-#include "ComponentLog.h"
-#include "ComponentServices.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "Failures.h"
-#include "FileAccess.h"
-#include "PaymentBatchFile.h"
-#include "PaymentRunSummary.h"
-#include "ReportFile.h"
-#include "TextConversion.h"
-#include "WindowWatch.h"
-#include "WrittenPaymentFile.h"
-#include "doubles/FakeBanking.h"
 #include "com/PaymentTypes.h"
+#include "objects/FakeBanking.h"
 #include "standin/StandInControl.h"
+#include "tilohost/AutoRun.h"
+#include "tilohost/ComponentLog.h"
+#include "tilohost/ComponentServices.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
+#include "tilohost/Failures.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/PaymentBatchFile.h"
+#include "tilohost/PaymentRunSummary.h"
+#include "tilohost/ReportFile.h"
+#include "tilohost/TextConversion.h"
+#include "tilohost/WindowWatch.h"
+#include "tilohost/WrittenPaymentFile.h"
 
 namespace
 {
@@ -354,7 +354,7 @@ int PayBatch(const CommandLine& line)
 
     WriteReport(report, payments, outcome, summary, file);
     if (!report.Save())
-        throw HostCallFailed(line.reportPath + ": the report could not be written", E_FAIL);
+        throw OutputNotWritten(line.reportPath + ": the report could not be written", E_FAIL);
     log.Finish();
     return PayExitStatus(outcome.result, outcome.status, Complete(summary, file));
 }

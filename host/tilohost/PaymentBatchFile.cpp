@@ -1,14 +1,14 @@
-#include "PaymentBatchFile.h"
+#include "tilohost/PaymentBatchFile.h"
 
 #include <windows.h>
 
 #include <cctype>
 #include <cstdlib>
 
-#include "CsvReader.h"
-#include "Failures.h"
-#include "FileAccess.h"
-#include "TextConversion.h"
+#include "tilohost/CsvReader.h"
+#include "tilohost/Failures.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {

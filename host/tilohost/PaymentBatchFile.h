@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 
 struct PaymentBatch
 {

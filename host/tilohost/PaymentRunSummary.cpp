@@ -1,4 +1,4 @@
-#include "PaymentRunSummary.h"
+#include "tilohost/PaymentRunSummary.h"
 
 namespace
 {

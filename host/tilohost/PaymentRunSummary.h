@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "WrittenPaymentFile.h"
+#include "tilohost/WrittenPaymentFile.h"
 
 // A payment of the batch after the run.
 struct PaymentAfterRun

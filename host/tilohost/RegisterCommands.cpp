@@ -2,22 +2,23 @@
 // registered (or removed) through their own DllRegisterServer and
 // DllUnregisterServer, as an installation would, each step reported with
 // what the registry shows afterwards.
-#include "Commands.h"
+#include "tilohost/Commands.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
 
 #include <functional>
 
-#include "ComponentServices.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "FileAccess.h"
-#include "TextConversion.h"
 #include "VornBankPayments.h"
 #include "VornBankReconciliation.h"
 #include "VornEBanking.h"
 #include "VornTiloOnline.h"
+#include "com/ComHolders.h"
+#include "tilohost/ComponentServices.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
+#include "tilohost/FileAccess.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {
@@ -43,11 +44,8 @@ std::wstring GuidText(REFGUID guid)
 
 bool ClassesKeyExists(const std::wstring& key)
 {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
+    RegistryKey handle;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.Out()) == ERROR_SUCCESS;
 }
 
 // Whatever locale it was registered under.
@@ -117,14 +115,13 @@ std::string ModuleBeside(const char* fileName)
 // as regsvr32 does.
 HRESULT CallEntry(const std::string& module, const char* entry)
 {
-    const HMODULE library = LoadLibraryW(WideFromUtf8(module).c_str());
+    const ModuleHandle library(LoadLibraryW(WideFromUtf8(module).c_str()));
     if (!library)
         return HRESULT_FROM_WIN32(GetLastError());
     using EntryPoint = HRESULT(STDAPICALLTYPE*)();
-    const auto function = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(library, entry)));
-    const HRESULT result = function ? function() : HRESULT_FROM_WIN32(GetLastError());
-    FreeLibrary(library);
-    return result;
+    const auto function =
+        reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(library.Get(), entry)));
+    return function ? function() : HRESULT_FROM_WIN32(GetLastError());
 }
 
 // Prints each check; true when every one shows `wanted`.

@@ -1,7 +1,5 @@
-#include "ReportFile.h"
+#include "tilohost/ReportFile.h"
 
-#include "Failures.h"
-#include "FileAccess.h"
 
 std::string EscapeReportText(const std::string& text)
 {
@@ -35,20 +33,7 @@ std::string FixedNumber(double value, int decimals)
     return text;
 }
 
-ReportFile::ReportFile(const std::string& path) : m_path(path)
-{
-    if (m_path.empty())
-        return;
-    m_file = CreateOutputFile(m_path);
-    if (!m_file)
-        throw BadInput(m_path + ": the report file cannot be created");
-}
-
-ReportFile::~ReportFile()
-{
-    if (m_file)
-        fclose(m_file);
-}
+ReportFile::ReportFile(const std::string& path) : m_file(path, "report file") {}
 
 void ReportFile::Add(const std::vector<std::string>& fields)
 {
@@ -59,11 +44,5 @@ void ReportFile::Add(const std::vector<std::string>& fields)
 
 bool ReportFile::Save()
 {
-    if (!m_file)
-        return true;
-    bool written = fwrite(m_text.data(), 1, m_text.size(), m_file) == m_text.size();
-    if (fclose(m_file) != 0)
-        written = false;
-    m_file = nullptr;
-    return written;
+    return m_file.Write(m_text);
 }

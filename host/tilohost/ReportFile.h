@@ -6,9 +6,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "tilohost/FileAccess.h"
 
 std::string EscapeReportText(const std::string& text);
 
@@ -24,9 +25,6 @@ public:
     // Creates the file at once, so a path that cannot be written is bad
     // input before anything runs (BadInput). No path: records are dropped.
     explicit ReportFile(const std::string& path);
-    ReportFile(const ReportFile&) = delete;
-    ReportFile& operator=(const ReportFile&) = delete;
-    ~ReportFile();
 
     // Fields as given: texts must be escaped by the caller.
     void Add(const std::vector<std::string>& fields);
@@ -34,7 +32,6 @@ public:
     bool Save();
 
 private:
-    std::string m_path;
-    FILE* m_file = nullptr;
+    OutputFile m_file;
     std::string m_text;
 };

@@ -1,12 +1,12 @@
 // tilohost status-text: the payment service's text for a status code, or
 // for every code that has one.
-#include "Commands.h"
+#include "tilohost/Commands.h"
 
-#include "ComponentServices.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "Failures.h"
-#include "TextConversion.h"
+#include "tilohost/ComponentServices.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
+#include "tilohost/Failures.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {
@@ -39,7 +39,7 @@ int ShowEveryStatusText()
         if (FAILED(result))
         {
             const std::string error = TakeErrorDescription();
-            throw HostCallFailed("GetPaymentStatusText(" + std::to_string(code) + ")" +
+            throw ComponentCallFailed("GetPaymentStatusText(" + std::to_string(code) + ")" +
                                      (error.empty() ? "" : ": " + error),
                                  result);
         }

@@ -2,18 +2,20 @@
 // the bank component only through COM, as the host does, with the
 // stand-in host's components and objects around it.
 #include <windows.h>
-#include <ole2.h>
 #include <shellapi.h>
 
 #include <cstdio>
 
-#include "CommandLine.h"
-#include "Commands.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "Failures.h"
-#include "ReportFile.h"
-#include "TextConversion.h"
+#include "com/ComHolders.h"
+#include "common/ComScope.h"
+#include "objects/HostObject.h"
+#include "tilohost/CommandLine.h"
+#include "tilohost/Commands.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
+#include "tilohost/Failures.h"
+#include "tilohost/ReportFile.h"
+#include "tilohost/TextConversion.h"
 
 namespace
 {
@@ -21,11 +23,20 @@ std::vector<std::string> Arguments()
 {
     std::vector<std::string> arguments;
     int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const LocalMemory held(CommandLineToArgvW(GetCommandLineW(), &count));
+    const auto wide = static_cast<LPWSTR*>(held.Get());
     for (int index = 1; wide && index < count; ++index)
         arguments.push_back(Utf8FromWide(wide[index]));
-    LocalFree(wide);
     return arguments;
+}
+
+// The host's objects answer E_NOTIMPL to a call they do not serve; the run
+// goes on, and each such call is named afterwards.
+void WarnOfUnexpectedHostCalls()
+{
+    for (const std::string& call : TakeUnexpectedHostCalls())
+        fprintf(stderr, "tilohost: warning: the component called %s, which the host does not serve (answered "
+                        "E_NOTIMPL)\n", call.c_str());
 }
 
 int Run(const CommandLine& line)
@@ -50,30 +61,14 @@ int Run(const CommandLine& line)
     }
     return ExitBadInput;
 }
-
-// The host's thread: a single-threaded apartment with OLE, as the dialogs
-// and the component expect.
-class OleScope
-{
-public:
-    OleScope() : m_result(OleInitialize(nullptr)) {}
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
-    ~OleScope()
-    {
-        if (SUCCEEDED(m_result))
-            OleUninitialize();
-    }
-
-private:
-    HRESULT m_result;
-};
 }
 
 int main()
 {
     PrepareConsole();
-    OleScope ole;
+    // The host's thread: a single-threaded apartment with OLE, as the
+    // dialogs and the component expect.
+    const ComScope ole(ComScope::Ole);
     int status = ExitBadInput;
     try
     {
@@ -92,11 +87,12 @@ int main()
     {
         fprintf(stderr, "tilohost: %s\n", error.what());
     }
-    catch (const HostCallFailed& error)
+    catch (const RunFailed& error)
     {
         fprintf(stderr, "tilohost: %s (%s)\n", error.what(), HResultText(error.result).c_str());
         status = ExitCallFailed;
     }
+    WarnOfUnexpectedHostCalls();
     fflush(stdout);
     return status;
 }

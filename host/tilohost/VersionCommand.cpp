@@ -1,10 +1,10 @@
 // tilohost --version: the program's version, and the component that COM
 // loads for the bank: its file version and where it lies.
-#include "Commands.h"
+#include "tilohost/Commands.h"
 
-#include "ComponentVersion.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
+#include "tilohost/ComponentVersion.h"
+#include "tilohost/ConsoleOutput.h"
+#include "tilohost/ExitStatus.h"
 
 int ShowVersion()
 {

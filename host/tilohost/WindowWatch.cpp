@@ -1,4 +1,4 @@
-#include "WindowWatch.h"
+#include "tilohost/WindowWatch.h"
 
 #include <commdlg.h>
 #include <shlwapi.h>
@@ -15,19 +15,16 @@ WindowWatch* g_watch = nullptr;
 WindowWatch::WindowWatch()
 {
     g_watch = this;
-    m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-    m_callHook = SetWindowsHookExA(WH_CALLWNDPROC, CallHook, nullptr, GetCurrentThreadId());
-    m_messageHook = SetWindowsHookExA(WH_GETMESSAGE, MessageHook, nullptr, GetCurrentThreadId());
+    m_hook.Reset(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()));
+    m_callHook.Reset(SetWindowsHookExA(WH_CALLWNDPROC, CallHook, nullptr, GetCurrentThreadId()));
+    m_messageHook.Reset(SetWindowsHookExA(WH_GETMESSAGE, MessageHook, nullptr, GetCurrentThreadId()));
 }
 
 WindowWatch::~WindowWatch()
 {
-    if (m_hook)
-        UnhookWindowsHookEx(m_hook);
-    if (m_callHook)
-        UnhookWindowsHookEx(m_callHook);
-    if (m_messageHook)
-        UnhookWindowsHookEx(m_messageHook);
+    m_hook.Reset();
+    m_callHook.Reset();
+    m_messageHook.Reset();
     g_watch = nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "com/ComHolders.h"
 #include "robot/WindowRobot.h"
 
 class WindowWatch
@@ -38,9 +39,9 @@ private:
     // Save pressed: WM_COMMAND with IDOK to a file dialog.
     void Command(HWND window, UINT message, WPARAM wParam);
 
-    HHOOK m_hook = nullptr;
-    HHOOK m_callHook = nullptr;
-    HHOOK m_messageHook = nullptr;
+    WindowsHook m_hook;
+    WindowsHook m_callHook;
+    WindowsHook m_messageHook;
     std::vector<HWND> m_openBoxes;
     std::vector<MessageBoxContent> m_boxes;
     std::string m_savePath;

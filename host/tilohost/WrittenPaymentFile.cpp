@@ -1,4 +1,4 @@
-#include "WrittenPaymentFile.h"
+#include "tilohost/WrittenPaymentFile.h"
 
 namespace
 {

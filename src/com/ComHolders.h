@@ -214,13 +214,40 @@ struct LocalMemoryTraits
     static void Close(Handle memory) { LocalFree(memory); }
 };
 
+// A GDI object (a bitmap, a pen, a brush) of type Object, deleted.
+template <class Object>
+struct GdiObjectTraits
+{
+    using Handle = Object;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle object) { DeleteObject(object); }
+};
+// A memory device context of CreateCompatibleDC, deleted.
+struct MemoryDCTraits
+{
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle dc) { DeleteDC(dc); }
+};
+// A hook of SetWindowsHookEx, removed.
+struct WindowsHookTraits
+{
+    using Handle = HHOOK;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle hook) { UnhookWindowsHookEx(hook); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using ModuleHandle = UniqueHandle<ModuleHandleTraits>;
 using LocalMemory = UniqueHandle<LocalMemoryTraits>;
+using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using MemoryDC = UniqueHandle<MemoryDCTraits>;
+using WindowsHook = UniqueHandle<WindowsHookTraits>;
 
-// A window's device context, given back to its window.
+// A window's device context, given back to its window; for a null window,
+// the screen's.
 class WindowDC
 {
 public:

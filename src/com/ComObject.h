@@ -20,97 +20,27 @@
 #include <utility>
 
 #include "com/ComHolders.h"
-#include "com/ErrorReporting.h"
 #include "com/ComModule.h"
+#include "com/ErrorReporting.h"
+#include "com/ObjectRoot.h"
 
 class CComObjectRoot;
-
-// One identity an object answers to, and how the object (seen as Base)
-// reaches it.
-template <class Base>
-struct InterfaceEntryOf
-{
-    const IID* iid;
-    IUnknown* (*reach)(Base* object);
-};
-
-template <class Base>
-struct InterfaceTableOf
-{
-    const InterfaceEntryOf<Base>* entries;
-    size_t count;
-};
-
-template <class Base, size_t Count>
-InterfaceTableOf<Base> TableOf(const InterfaceEntryOf<Base> (&entries)[Count])
-{
-    return {entries, Count};
-}
-
-template <class Base, class Class, class Interface>
-IUnknown* ReachInterface(Base* object)
-{
-    return static_cast<Interface*>(static_cast<Class*>(object));
-}
-
-// QueryInterface from a table. IUnknown gives the table's first entry (the
-// object's identity). A refusal leaves a null out-pointer (E_NOINTERFACE);
-// an accepted identity with no out-pointer gives E_POINTER.
-template <class Base>
-HRESULT QueryInterfaceFromTable(Base* object, const InterfaceTableOf<Base>& table, REFIID iid, void** out)
-{
-    IUnknown* found = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) && table.count > 0)
-        found = table.entries[0].reach(object);
-    for (size_t index = 0; !found && index < table.count; ++index)
-    {
-        if (IsEqualIID(iid, *table.entries[index].iid))
-            found = table.entries[index].reach(object);
-    }
-    if (!found)
-    {
-        if (out)
-            *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    if (!out)
-        return E_POINTER;
-    found->AddRef();
-    *out = found;
-    return S_OK;
-}
 
 // The tables of the component's objects.
 using InterfaceEntry = InterfaceEntryOf<CComObjectRoot>;
 using InterfaceTable = InterfaceTableOf<CComObjectRoot>;
 #define VORN_INTERFACE(Class, Interface, iid) {&(iid), &ReachInterface<CComObjectRoot, Class, Interface>}
 
-class CComObjectRoot
+// The root of the component's objects: they keep the module locked while
+// they live, and may be aggregated.
+class CComObjectRoot : public CObjectRoot<CComObjectRoot>
 {
 public:
     CComObjectRoot() { ModuleLock(); }
-    CComObjectRoot(const CComObjectRoot&) = delete;
-    CComObjectRoot& operator=(const CComObjectRoot&) = delete;
-    virtual ~CComObjectRoot() { ModuleUnlock(); }
+    ~CComObjectRoot() override { ModuleUnlock(); }
 
     // Runs once after construction; a failure destroys the object.
     virtual HRESULT FinalConstruct() { return S_OK; }
-
-    // The identities the object answers to; the first is also its IUnknown.
-    virtual InterfaceTable Interfaces() = 0;
-
-    HRESULT InternalQueryInterface(REFIID iid, void** out)
-    {
-        return QueryInterfaceFromTable(this, Interfaces(), iid, out);
-    }
-    ULONG InternalAddRef() { return InterlockedIncrement(&m_refCount); }
-    ULONG InternalRelease()
-    {
-        const LONG count = InterlockedDecrement(&m_refCount);
-        if (count == 0)
-            delete this;
-        return count;
-    }
 
     // The controlling unknown of an aggregate, or null for a plain object.
     void SetOuterUnknown(IUnknown* outer) { m_outer = outer; }
@@ -124,7 +54,6 @@ protected:
     ULONG OuterRelease() { return m_outer ? m_outer->Release() : InternalRelease(); }
 
 private:
-    volatile LONG m_refCount = 0;
     IUnknown* m_outer = nullptr;
 };
 

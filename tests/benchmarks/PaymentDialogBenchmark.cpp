@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "dialog/PayInfoDialog.h"
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "robot/PaymentDialogRobot.h"
 #include "support/BenchmarkBatch.h"
 

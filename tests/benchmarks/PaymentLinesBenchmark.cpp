@@ -7,11 +7,11 @@
 
 #include <stdio.h>
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "support/BenchmarkBatch.h"
 #include "payments/PaymentLines.h"
 #include "payments/PaymentRun.h"
-#include "support/PaymentFileLines.h"
+#include "support/TestClock.h"
 #include "support/TemporaryFile.h"
 
 namespace
@@ -22,7 +22,7 @@ const int Repetitions = 25;
 // payment run does. Gives false when any line failed its checks.
 bool WriteBatch(const char* path, IVornPayments* payments, PaymentFormat format)
 {
-    const DATE processingDate = CalendarDate(2013, 1, 7);
+    const DATE processingDate = DateOf(2013, 1, 7);
     CPaymentFile paymentFile;
     if (!paymentFile.Open(path))
         return false;

@@ -16,8 +16,8 @@
 #include <string>
 
 #include "VornBankReconciliation.h"
-#include "doubles/FakeBanking.h"
-#include "doubles/FakeStatement.h"
+#include "objects/FakeBanking.h"
+#include "objects/FakeStatement.h"
 #include "standin/StandInControl.h"
 #include "support/StatementFiles.h"
 

@@ -7,13 +7,14 @@
 #include <string>
 
 #include "dialog/PayInfoDialog.h"
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "com/ComModule.h"
 #include "resources/resource.h"
 #include "robot/PaymentDialogRobot.h"
 #include "support/ComponentFiles.h"
 #include "support/ExhaustedPayment.h"
 #include "support/TestClock.h"
+#include "support/ThrownBy.h"
 #include "support/WindowTest.h"
 
 namespace
@@ -496,17 +497,7 @@ TEST_F(PaymentDialog, AFailureOfItsWorkClosesTheDialogAndReachesTheCaller)
 {
     AddPayments(2);
     payments->payments.push_back(ComPtr<FakePayment>(MakeHostObject<ExhaustedPayment>().Get()));
-    HRESULT thrown = S_OK;
-    try
-    {
-        dialog.ShowModal(nullptr);
-        ADD_FAILURE() << "the failure did not reach the caller";
-    }
-    catch (HRESULT code)
-    {
-        thrown = code;
-    }
-    EXPECT_EQ(E_OUTOFMEMORY, thrown);
+    EXPECT_EQ(E_OUTOFMEMORY, ThrownBy([&] { dialog.ShowModal(nullptr); })) << "the failure reaches the caller";
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "Vorn Tilo Online Payment Processing"));
 
     // The next dialog works as ever.

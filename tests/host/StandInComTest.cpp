@@ -13,6 +13,7 @@
 #include "VornEBanking.h"
 #include "com/ComHolders.h"
 #include "standin/StandInControl.h"
+#include "support/RegistryValues.h"
 
 namespace
 {
@@ -30,6 +31,17 @@ ComPtr<T> CreateAsBankComponent(REFCLSID clsid, REFIID iid)
     EXPECT_EQ(S_OK, OleRun(unknown.Get()));
     EXPECT_EQ(S_OK, unknown->QueryInterface(iid, component.OutVoid()));
     return component;
+}
+
+ComPtr<IVornBankSettings> CreateSettings()
+{
+    return CreateAsBankComponent<IVornBankSettings>(CLSID_VornBankSettings, IID_IVornBankSettings);
+}
+
+ComPtr<IVornStatementFileSelector> CreateSelector()
+{
+    return CreateAsBankComponent<IVornStatementFileSelector>(CLSID_VornStatementFileSelector,
+                                                             IID_IVornStatementFileSelector);
 }
 
 std::string ErrorDescription()
@@ -105,8 +117,7 @@ unsigned char* Bytes(StandInStatementFileSettings& block)
 
 TEST_F(StandInSettingsTest, IsCreatedAsAHostComponentWithDispatchAndErrorInfo)
 {
-    ComPtr<IVornBankSettings> settings = CreateAsBankComponent<IVornBankSettings>(
-        CLSID_VornBankSettings, IID_IVornBankSettings);
+    ComPtr<IVornBankSettings> settings = CreateSettings();
     ASSERT_TRUE(settings);
 
     ComPtr<IDispatch> dispatch;
@@ -132,8 +143,7 @@ TEST_F(StandInSettingsTest, IsCreatedAsAHostComponentWithDispatchAndErrorInfo)
 
 TEST_F(StandInSettingsTest, PaymentFileDefaultsOverwriteTheCallersBuffers)
 {
-    ComPtr<IVornBankSettings> settings = CreateAsBankComponent<IVornBankSettings>(
-        CLSID_VornBankSettings, IID_IVornBankSettings);
+    ComPtr<IVornBankSettings> settings = CreateSettings();
     ASSERT_TRUE(settings);
     BankBlocks blocks;
     char name[1024], extension[4], directory[1024];
@@ -167,8 +177,7 @@ TEST_F(StandInSettingsTest, PaymentFileDefaultsOverwriteTheCallersBuffers)
 
 TEST_F(StandInSettingsTest, RecordsEveryCallWithItsBankBlock)
 {
-    ComPtr<IVornBankSettings> settings = CreateAsBankComponent<IVornBankSettings>(
-        CLSID_VornBankSettings, IID_IVornBankSettings);
+    ComPtr<IVornBankSettings> settings = CreateSettings();
     ASSERT_TRUE(settings);
     BankBlocks blocks;
     unsigned char selection[400];
@@ -204,8 +213,7 @@ TEST_F(StandInSettingsTest, RecordsEveryCallWithItsBankBlock)
 
 TEST_F(StandInSettingsTest, ForcedFailureGivesItsHResultAndPostsItsDescription)
 {
-    ComPtr<IVornBankSettings> settings = CreateAsBankComponent<IVornBankSettings>(
-        CLSID_VornBankSettings, IID_IVornBankSettings);
+    ComPtr<IVornBankSettings> settings = CreateSettings();
     ASSERT_TRUE(settings);
     BankBlocks blocks;
     unsigned char selection[400];
@@ -248,25 +256,22 @@ TEST_F(StandInSettingsTest, UnregisteredClassCannotBeCreatedUntilRegisteredAgain
     EXPECT_EQ(REGDB_E_CLASSNOTREG,
               CoCreateInstance(CLSID_VornBankSettings, nullptr, 0x17, IID_IUnknown, unknown.OutVoid()));
     EXPECT_EQ(S_OK, StandInUnregisterClass(StandInSettingsClass));
-    EXPECT_TRUE(CreateAsBankComponent<IVornStatementFileSelector>(CLSID_VornStatementFileSelector,
-                                                                   IID_IVornStatementFileSelector));
+    EXPECT_TRUE(CreateSelector());
 
     ASSERT_EQ(S_OK, StandInRegisterClass(StandInSettingsClass));
-    EXPECT_TRUE(CreateAsBankComponent<IVornBankSettings>(CLSID_VornBankSettings, IID_IVornBankSettings));
+    EXPECT_TRUE(CreateSettings());
 
     ASSERT_EQ(S_OK, StandInUnregisterClass(StandInFileSelectorClass));
     EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(CLSID_VornStatementFileSelector, nullptr, 0x17,
                                                     IID_IUnknown, unknown.OutVoid()));
     StandInReset();
-    EXPECT_TRUE(CreateAsBankComponent<IVornStatementFileSelector>(CLSID_VornStatementFileSelector,
-                                                                   IID_IVornStatementFileSelector));
+    EXPECT_TRUE(CreateSelector());
     EXPECT_EQ(E_INVALIDARG, StandInUnregisterClass(7));
 }
 
 TEST_F(StandInFileSelectorTest, RunsTheRecognitionFunctionOnTheChosenPath)
 {
-    ComPtr<IVornStatementFileSelector> selector = CreateAsBankComponent<IVornStatementFileSelector>(
-        CLSID_VornStatementFileSelector, IID_IVornStatementFileSelector);
+    ComPtr<IVornStatementFileSelector> selector = CreateSelector();
     ASSERT_TRUE(selector);
     StandInStatementFileSettings block = SelectionBlock(RecognizeAsStatement);
     StandInSetStatementFileChoice("C:\\Statements\\june.csv", 0);
@@ -303,8 +308,7 @@ TEST_F(StandInFileSelectorTest, RunsTheRecognitionFunctionOnTheChosenPath)
 
 TEST_F(StandInFileSelectorTest, TheChoiceStandsWhateverTheRecognitionAnswered)
 {
-    ComPtr<IVornStatementFileSelector> selector = CreateAsBankComponent<IVornStatementFileSelector>(
-        CLSID_VornStatementFileSelector, IID_IVornStatementFileSelector);
+    ComPtr<IVornStatementFileSelector> selector = CreateSelector();
     ASSERT_TRUE(selector);
     LONG status = -1;
     BStr path, typeName;
@@ -345,8 +349,7 @@ TEST_F(StandInFileSelectorTest, TheChoiceStandsWhateverTheRecognitionAnswered)
 
 TEST_F(StandInFileSelectorTest, RefusesABlockWithoutFunctionAndFailsWhenForced)
 {
-    ComPtr<IVornStatementFileSelector> selector = CreateAsBankComponent<IVornStatementFileSelector>(
-        CLSID_VornStatementFileSelector, IID_IVornStatementFileSelector);
+    ComPtr<IVornStatementFileSelector> selector = CreateSelector();
     ASSERT_TRUE(selector);
     StandInStatementFileSettings block = SelectionBlock(nullptr);
     StandInSetStatementFileChoice("C:\\Statements\\june.csv", 0);
@@ -362,8 +365,7 @@ TEST_F(StandInFileSelectorTest, RefusesABlockWithoutFunctionAndFailsWhenForced)
 
 TEST_F(StandInFileSelectorTest, AnswersLateBoundCallsThroughTheRegisteredTypeLibrary)
 {
-    ComPtr<IVornStatementFileSelector> selector = CreateAsBankComponent<IVornStatementFileSelector>(
-        CLSID_VornStatementFileSelector, IID_IVornStatementFileSelector);
+    ComPtr<IVornStatementFileSelector> selector = CreateSelector();
     ASSERT_TRUE(selector);
     ComPtr<IDispatch> dispatch;
     ASSERT_EQ(S_OK, selector.As(IID_IDispatch, dispatch));
@@ -375,6 +377,36 @@ TEST_F(StandInFileSelectorTest, AnswersLateBoundCallsThroughTheRegisteredTypeLib
     ASSERT_EQ(S_OK, dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, result.Get(), nullptr, nullptr));
     EXPECT_EQ(VT_I4, result->vt);
     EXPECT_EQ(1, result->lVal);
+}
+
+TEST(StandInClassObject, KeepsTheDllLoadedWhileItIsHeldAsTheObjectsItMakesAndServerLocksDo)
+{
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    const auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("VornHostStandIn.dll"), "DllCanUnloadNow")));
+    ASSERT_TRUE(canUnloadNow);
+    ASSERT_EQ(S_OK, canUnloadNow());
+
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, CoGetClassObject(CLSID_VornBankSettings, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                     factory.OutVoid()));
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+    ComPtr<IVornBankSettings> settings;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IVornBankSettings, settings.OutVoid()));
+    ASSERT_EQ(S_OK, factory->LockServer(TRUE));
+    factory.Reset();
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+    settings.Reset();
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+
+    ASSERT_EQ(S_OK, CoGetClassObject(CLSID_VornBankSettings, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                     factory.OutVoid()));
+    ASSERT_EQ(S_OK, factory->LockServer(FALSE));
+    void* refused = reinterpret_cast<void*>(1);
+    EXPECT_EQ(E_NOINTERFACE, factory->QueryInterface(IID_IPersist, &refused));
+    EXPECT_EQ(nullptr, refused);
+    factory.Reset();
+    EXPECT_EQ(S_OK, canUnloadNow());
 }
 
 TEST(StandInRegistration, RegistersTheHostsTypeLibrariesCategoryAndSettingsFolder)
@@ -393,20 +425,11 @@ TEST(StandInRegistration, RegistersTheHostsTypeLibrariesCategoryAndSettingsFolde
     EXPECT_STREQ(L"Vorn Bank Components", description);
     CoTaskMemFree(description);
 
-    char clsid[64] = {};
-    LONG size = sizeof clsid;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueA(HKEY_CLASSES_ROOT, "VornEBanking.BankSettings.1\\CLSID", clsid, &size));
-    EXPECT_STREQ("{8610351D-DD48-44BD-BC75-90361846A51D}", clsid);
-    char model[32] = {};
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CLASSES_ROOT,
-                                           "CLSID\\{98F245A5-C9C1-41CA-9B9B-6D9F0425C0BE}\\InprocServer32", 0,
-                                           KEY_READ, &key));
-    DWORD modelSize = sizeof model;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "ThreadingModel", nullptr, nullptr,
-                                              reinterpret_cast<BYTE*>(model), &modelSize));
-    RegCloseKey(key);
-    EXPECT_STREQ("Apartment", model);
+    EXPECT_EQ(L"{8610351D-DD48-44BD-BC75-90361846A51D}",
+              RegistryString(HKEY_CLASSES_ROOT, L"VornEBanking.BankSettings.1\\CLSID"));
+    EXPECT_EQ(L"Apartment", RegistryString(HKEY_CLASSES_ROOT,
+                                           L"CLSID\\{98F245A5-C9C1-41CA-9B9B-6D9F0425C0BE}\\InprocServer32",
+                                           L"ThreadingModel"));
 
     char folder[MAX_PATH] = {};
     ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder));

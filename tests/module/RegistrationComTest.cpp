@@ -8,6 +8,7 @@
 #include "VornTiloOnline.h"
 #include "com/ComHolders.h"
 #include "support/ComponentFiles.h"
+#include "support/RegistryValues.h"
 
 namespace
 {
@@ -34,25 +35,6 @@ std::wstring GuidText(const GUID& guid)
 std::wstring Wide(const std::string& text)
 {
     return std::wstring(text.begin(), text.end());
-}
-
-// A string value under HKEY_CLASSES_ROOT, or "<missing>".
-std::wstring ClassesValue(const std::wstring& key, const wchar_t* name = nullptr)
-{
-    wchar_t buffer[MAX_PATH + 1] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-        return L"<missing>";
-    return buffer;
-}
-
-bool ClassesKeyExists(const std::wstring& key)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
 }
 
 std::string ComponentPath()
@@ -102,22 +84,22 @@ TEST_F(Registration, WritesEveryKeyOfEveryClass)
         const std::wstring clsid = GuidText(*registered.clsid);
         const std::wstring classKey = L"CLSID\\" + clsid;
 
-        EXPECT_EQ(description, ClassesValue(progId));
-        EXPECT_EQ(clsid, ClassesValue(progId + L"\\CLSID"));
-        EXPECT_EQ(description, ClassesValue(independentProgId));
-        EXPECT_EQ(clsid, ClassesValue(independentProgId + L"\\CLSID"));
-        EXPECT_EQ(progId, ClassesValue(independentProgId + L"\\CurVer"));
+        EXPECT_EQ(description, RegistryString(HKEY_CLASSES_ROOT, progId));
+        EXPECT_EQ(clsid, RegistryString(HKEY_CLASSES_ROOT, progId + L"\\CLSID"));
+        EXPECT_EQ(description, RegistryString(HKEY_CLASSES_ROOT, independentProgId));
+        EXPECT_EQ(clsid, RegistryString(HKEY_CLASSES_ROOT, independentProgId + L"\\CLSID"));
+        EXPECT_EQ(progId, RegistryString(HKEY_CLASSES_ROOT, independentProgId + L"\\CurVer"));
 
-        EXPECT_EQ(description, ClassesValue(classKey));
-        EXPECT_EQ(progId, ClassesValue(classKey + L"\\ProgID"));
-        EXPECT_EQ(independentProgId, ClassesValue(classKey + L"\\VersionIndependentProgID"));
-        EXPECT_TRUE(ClassesKeyExists(classKey + L"\\Programmable"));
-        EXPECT_EQ(0, _wcsicmp(Wide(ComponentPath()).c_str(), ClassesValue(classKey + L"\\InprocServer32").c_str()));
-        EXPECT_EQ(L"Apartment", ClassesValue(classKey + L"\\InprocServer32", L"ThreadingModel"));
-        EXPECT_EQ(libraryId, ClassesValue(classKey + L"\\TypeLib"));
+        EXPECT_EQ(description, RegistryString(HKEY_CLASSES_ROOT, classKey));
+        EXPECT_EQ(progId, RegistryString(HKEY_CLASSES_ROOT, classKey + L"\\ProgID"));
+        EXPECT_EQ(independentProgId, RegistryString(HKEY_CLASSES_ROOT, classKey + L"\\VersionIndependentProgID"));
+        EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, classKey + L"\\Programmable"));
+        EXPECT_EQ(0, _wcsicmp(Wide(ComponentPath()).c_str(), RegistryString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32").c_str()));
+        EXPECT_EQ(L"Apartment", RegistryString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", L"ThreadingModel"));
+        EXPECT_EQ(libraryId, RegistryString(HKEY_CLASSES_ROOT, classKey + L"\\TypeLib"));
 
         const bool isBank = registered.clsid == &CLSID_Bank;
-        EXPECT_EQ(isBank, ClassesKeyExists(classKey + L"\\Implemented Categories\\" +
+        EXPECT_EQ(isBank, RegistryKeyExists(HKEY_CLASSES_ROOT, classKey + L"\\Implemented Categories\\" +
                                            GuidText(CATID_VornBankComponents)));
     }
 }
@@ -136,7 +118,7 @@ TEST_F(Registration, RegistersTheTypeLibraryFromTheModule)
         ComPtr<ITypeInfo> info;
         EXPECT_EQ(S_OK, library->GetTypeInfoOfGuid(*iid, info.Out())) << GuidText(*iid).c_str();
     }
-    const std::wstring path = ClassesValue(L"TypeLib\\" + GuidText(LIBID_VORNTILOONLINELib) + L"\\1.0\\409\\win32");
+    const std::wstring path = RegistryString(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(LIBID_VORNTILOONLINELib) + L"\\1.0\\409\\win32");
     EXPECT_EQ(0, _wcsicmp(Wide(ComponentPath()).c_str(), path.c_str()));
 }
 
@@ -146,13 +128,13 @@ TEST_F(Registration, UnregistrationLeavesNothingButTheClsidKey)
     for (const RegisteredClass& registered : Classes)
     {
         const std::wstring n = registered.shortName;
-        EXPECT_FALSE(ClassesKeyExists(L"VornTiloOnline." + n + L".1"));
-        EXPECT_FALSE(ClassesKeyExists(L"VornTiloOnline." + n));
-        EXPECT_FALSE(ClassesKeyExists(L"CLSID\\" + GuidText(*registered.clsid)));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"VornTiloOnline." + n + L".1"));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"VornTiloOnline." + n));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID\\" + GuidText(*registered.clsid)));
     }
-    EXPECT_TRUE(ClassesKeyExists(L"CLSID"));
-    EXPECT_FALSE(ClassesKeyExists(L"TypeLib\\" + GuidText(LIBID_VORNTILOONLINELib)));
-    EXPECT_FALSE(ClassesKeyExists(L"Interface\\" + GuidText(IID_IBank)));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(LIBID_VORNTILOONLINELib)));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"Interface\\" + GuidText(IID_IBank)));
     ComPtr<ITypeLib> library;
     EXPECT_NE(S_OK, LoadRegTypeLib(LIBID_VORNTILOONLINELib, 1, 0, 0x409, library.Out()));
 }

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "com/ComHolders.h"
 #include "module/RegistryScript.h"
+#include "support/RegistryValues.h"
 
 namespace
 {
@@ -30,23 +32,6 @@ HKCU
 }
 )";
 
-std::wstring ReadString(const std::wstring& key, const wchar_t* name)
-{
-    wchar_t buffer[256] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-        return L"<missing>";
-    return buffer;
-}
-
-bool KeyExists(const std::wstring& key)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
-}
 
 std::vector<RegistryScriptRoot> Parsed(const wchar_t* script)
 {
@@ -79,15 +64,15 @@ TEST_F(RegistryScriptFile, RegistersAndUnregistersItsKeys)
 {
     const std::wstring key = TestKey;
     ASSERT_EQ(S_OK, RegisterRegistryScript(Parsed(Script)));
-    EXPECT_EQ(L"Test Class", ReadString(key, nullptr));
-    EXPECT_EQ(L"plain", ReadString(key + L"\\Plain", nullptr));
-    EXPECT_EQ(L"it's C:\\a'b.dll", ReadString(key + L"\\Plain", L"Named"));
-    EXPECT_TRUE(KeyExists(key + L"\\Quoted Name"));
-    EXPECT_EQ(L"value", ReadString(key + L"\\Kept", L"Gone"));
+    EXPECT_EQ(L"Test Class", RegistryString(HKEY_CURRENT_USER, key, nullptr));
+    EXPECT_EQ(L"plain", RegistryString(HKEY_CURRENT_USER, key + L"\\Plain", nullptr));
+    EXPECT_EQ(L"it's C:\\a'b.dll", RegistryString(HKEY_CURRENT_USER, key + L"\\Plain", L"Named"));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, key + L"\\Quoted Name"));
+    EXPECT_EQ(L"value", RegistryString(HKEY_CURRENT_USER, key + L"\\Kept", L"Gone"));
 
     ASSERT_EQ(S_OK, UnregisterRegistryScript(Parsed(Script)));
-    EXPECT_FALSE(KeyExists(key));
-    EXPECT_TRUE(KeyExists(L"Software"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, key));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, L"Software"));
     // Unregistering what is not there is no failure.
     EXPECT_EQ(S_OK, UnregisterRegistryScript(Parsed(Script)));
 }
@@ -95,20 +80,20 @@ TEST_F(RegistryScriptFile, RegistersAndUnregistersItsKeys)
 TEST_F(RegistryScriptFile, ForceRemoveClearsOldContentAndOtherKeysKeepForeignSubkeys)
 {
     const std::wstring key = TestKey;
-    HKEY stale = nullptr;
+    RegistryKey stale;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, (key + L"\\Stale").c_str(), 0, nullptr, 0,
-                                             KEY_WRITE, nullptr, &stale, nullptr));
-    RegCloseKey(stale);
+                                             KEY_WRITE, nullptr, stale.Out(), nullptr));
+    stale.Reset();
     ASSERT_EQ(S_OK, RegisterRegistryScript(Parsed(Script)));
-    EXPECT_FALSE(KeyExists(key + L"\\Stale"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, key + L"\\Stale"));
 
     const wchar_t* plainOnly = LR"(HKCU { NoRemove Software { VornRegistryScriptTest { Plain { val Named = s 'x' } } } })";
-    HKEY foreign = nullptr;
+    RegistryKey foreign;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, (key + L"\\Plain\\Foreign").c_str(), 0, nullptr,
-                                             0, KEY_WRITE, nullptr, &foreign, nullptr));
-    RegCloseKey(foreign);
+                                             0, KEY_WRITE, nullptr, foreign.Out(), nullptr));
+    foreign.Reset();
     ASSERT_EQ(S_OK, UnregisterRegistryScript(Parsed(plainOnly)));
-    EXPECT_TRUE(KeyExists(key + L"\\Plain\\Foreign"));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, key + L"\\Plain\\Foreign"));
     // The named value goes even where the key stays.
-    EXPECT_EQ(L"<missing>", ReadString(key + L"\\Plain", L"Named"));
+    EXPECT_EQ(L"<missing>", RegistryString(HKEY_CURRENT_USER, key + L"\\Plain", L"Named"));
 }

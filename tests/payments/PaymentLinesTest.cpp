@@ -26,7 +26,7 @@ TEST(PaymentLineLayout, StandardPaymentIsTheWholeExpectedLine)
                   std::string(48, ',') + "\r\n",
               PaymentLineOf(payment.Get(), StandardDomestic));
     EXPECT_EQ(std::vector<long>{StatusProcessed}, payment->statusCodesSet);
-    EXPECT_TRUE(payment->unexpectedCalls.empty());
+    EXPECT_EQ(std::vector<std::string>(), UnexpectedHostCalls());
 }
 
 TEST(PaymentLineLayout, IatLineCarriesCurrencyAndIatReferenceButNoName)

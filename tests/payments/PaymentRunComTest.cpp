@@ -14,7 +14,7 @@
 
 #include "VornBankPayments.h"
 #include "VornTiloOnline.h"
-#include "doubles/FakeBanking.h"
+#include "objects/FakeBanking.h"
 #include "com/PaymentTypes.h"
 #include "resources/resource.h"
 #include "robot/PaymentRunRobot.h"
@@ -362,8 +362,7 @@ TEST_F(PaymentRun, CancelInEitherDialogWritesNothing)
     EXPECT_FALSE(FileExists(file));
     EXPECT_EQ("(missing)", StoredSetting("TiloOnlineTemplate"));
     EXPECT_EQ("(missing)", StoredSetting("TiloOnlineBenRef"));
-    for (const auto& payment : payments->payments)
-        EXPECT_EQ(0u, payment->unexpectedCalls.size());
+    EXPECT_EQ(std::vector<std::string>(), UnexpectedHostCalls());
 }
 
 TEST_F(PaymentRun, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)

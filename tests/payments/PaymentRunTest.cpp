@@ -5,7 +5,7 @@
 #include <shlobj.h>
 #include <string>
 
-#include "doubles/FakeBanking.h"
+#include "objects/FakeBanking.h"
 #include "payments/PaymentRun.h"
 
 namespace

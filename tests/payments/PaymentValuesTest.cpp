@@ -13,6 +13,7 @@
 #include "payments/PaymentLines.h"
 #include "payments/PaymentValues.h"
 #include "support/PaymentWriting.h"
+#include "support/ThrownBy.h"
 
 TEST(FieldForms, AmountsHaveTwoDecimalsAPointAndABound)
 {
@@ -74,20 +75,6 @@ size_t CommasIn(const std::string& line)
 }
 
 const PaymentFormat PaymentLineFormats[] = {StandardDomestic, TemplateDomestic, BulkList, AdHocBulk};
-
-template <class Write>
-HRESULT ThrownBy(Write&& write)
-{
-    try
-    {
-        write();
-    }
-    catch (HRESULT code)
-    {
-        return code;
-    }
-    return S_OK;
-}
 }
 
 TEST(PaymentLineChecks, PayerSortCodeAndAccountNumberOnDomesticLines)

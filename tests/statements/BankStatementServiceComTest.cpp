@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "VornBankReconciliation.h"
-#include "doubles/FakeBanking.h"
-#include "doubles/FakeStatement.h"
+#include "objects/FakeBanking.h"
+#include "objects/FakeStatement.h"
 #include "standin/StandInControl.h"
 #include "support/ComponentObjects.h"
 #include "support/PostedError.h"
@@ -104,9 +104,7 @@ TEST_F(StatementImportComTest, TheAccountsLinesReachTheStatementInOrder)
                      "AddTransaction #2", "#2 SetNumber VT_I4 2", "#2 SetDate 41243", "#2 SetDirection 1",
                      "#2 SetAmount 45.1", "#2 SetDescription \"SALARY\"", "#2 SetReference \"BGC\""}),
               statement->DescribedCalls());
-    EXPECT_TRUE(statement->AllUnexpectedCalls().empty());
-    EXPECT_TRUE(context->unexpectedCalls.empty());
-    EXPECT_TRUE(context->account->unexpectedCalls.empty());
+    EXPECT_EQ(std::vector<std::string>(), UnexpectedHostCalls());
 
     // Every host object is given back.
     EXPECT_EQ(1, statement->RefCount());

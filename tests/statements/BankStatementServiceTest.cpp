@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "doubles/FakeBanking.h"
-#include "doubles/FakeStatement.h"
+#include "objects/FakeBanking.h"
+#include "objects/FakeStatement.h"
 #include "statements/BankStatementService.h"
 #include "support/ReferenceStatementImport.h"
 #include "support/StatementFiles.h"
@@ -159,7 +159,7 @@ TEST_F(HostAccountTest, ANullTextKeepsOnlyItsOwnStoredValue)
     Read(context.Get());
     EXPECT_EQ("654321", SortCode());
     EXPECT_EQ("87654321", AccountNumber());
-    EXPECT_TRUE(context->account->unexpectedCalls.empty());
+    EXPECT_EQ(std::vector<std::string>(), UnexpectedHostCalls());
 }
 
 TEST_F(HostAccountTest, TextsOfThirtyTwoBytesOrMoreAreCutToTheirFirstThirtyOne)

@@ -2,7 +2,7 @@
 // may take, with texts of realistic lengths.
 #pragma once
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 
 struct BenchmarkBatchOptions
 {

@@ -3,7 +3,7 @@
 // Only for tests that link the component's code.
 #pragma once
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 
 class ExhaustedPayment : public FakePayment
 {

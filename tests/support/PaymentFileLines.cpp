@@ -13,14 +13,3 @@ std::string ExpectedLine(int fieldCount, const std::map<int, std::string>& field
     }
     return line + "\r\n";
 }
-
-DATE CalendarDate(int year, int month, int day)
-{
-    SYSTEMTIME time = {};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    DATE date = 0;
-    SystemTimeToVariantTime(&time, &date);
-    return date;
-}

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "support/TemporaryFile.h"
 
 // A new folder in the temporary folder, removed with everything in it (one

@@ -6,9 +6,10 @@
 
 #include <string>
 
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 #include "support/PaymentFileLines.h"
 #include "support/TemporaryFile.h"
+#include "support/TestClock.h"
 
 // 125.50 from 20-00-00 / 87654321 to Smith & Co, 40-11-22 / 12345678, BACS
 // reference INV 778, no roll number.
@@ -28,7 +29,7 @@ inline ComPtr<FakePayment> StandardPayment()
 // 7 January 2013.
 inline DATE ProcessingDate()
 {
-    return CalendarDate(2013, 1, 7);
+    return DateOf(2013, 1, 7);
 }
 
 // Runs write(file) on a new file opened with "w+" and gives every byte of it.

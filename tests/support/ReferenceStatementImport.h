@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "doubles/FakeStatement.h"
+#include "objects/FakeStatement.h"
 
 // The calls a statement and its transactions receive, in order, when the
 // file's content is imported for the account (the digits of its sort code

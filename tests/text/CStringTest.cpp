@@ -2,24 +2,9 @@
 
 #include "resources/resource.h"
 #include "com/ComHolders.h"
+#include "support/ThrownBy.h"
 #include "text/CString.h"
 
-namespace
-{
-template <class Action>
-HRESULT ThrownBy(Action&& action)
-{
-    try
-    {
-        action();
-    }
-    catch (HRESULT code)
-    {
-        return code;
-    }
-    return S_OK;
-}
-}
 
 TEST(CString, ConstructsFromNarrowWideAndNullTexts)
 {

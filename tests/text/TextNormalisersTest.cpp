@@ -6,7 +6,7 @@
 
 #include "com/ComHolders.h"
 #include "text/TextNormalisers.h"
-#include "support/PaymentFileLines.h"
+#include "support/TestClock.h"
 
 namespace
 {
@@ -59,10 +59,10 @@ TEST(CleanText, KeepsLettersDigitsAndFewMarksUpperCased)
 
 TEST(FormatProcessingDate, GivesTheCalendarDayAsDDMMYYYY)
 {
-    EXPECT_STREQ("05032013", FormatProcessingDate(CalendarDate(2013, 3, 5)).GetString());
+    EXPECT_STREQ("05032013", FormatProcessingDate(DateOf(2013, 3, 5)).GetString());
     EXPECT_STREQ("29121899", FormatProcessingDate(-1.75).GetString());
     // The time of day never moves the day, not even just before midnight.
-    EXPECT_STREQ("07012013", FormatProcessingDate(CalendarDate(2013, 1, 7) + 0.99999999).GetString());
+    EXPECT_STREQ("07012013", FormatProcessingDate(DateOf(2013, 1, 7) + 0.99999999).GetString());
     EXPECT_STREQ("00000000", FormatProcessingDate(1e12).GetString());
 }
 

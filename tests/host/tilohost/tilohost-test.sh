@@ -36,6 +36,7 @@ run() {
     local status=$?
     [ "$status" = "$wanted" ] ||
         fail "$name: exit status $status, not $wanted: $(tail -n 8 "$work/$name.out") $(cat "$work/$name.err")"
+    says_not "$name" "which the host does not serve"
 }
 
 # same_report NAME: $work/NAME.report is the expected one.

@@ -1,4 +1,4 @@
-// Test doubles of the host's statement and its transactions. The statement
+// Recording objects of the host's statement and its transactions. The statement
 // keeps one record of every call made on it and on the transactions it gave
 // out, in the order they arrived, so a test (or the command-line host) can
 // walk what a bank component handed over.
@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "VornBankReconciliation.h"
-#include "doubles/HostObject.h"
+#include "objects/HostObject.h"
 
 enum class StatementOperation
 {
@@ -142,10 +142,6 @@ public:
     // host's own work at that moment (another import, say).
     std::function<void()> beforeAddTransaction;
 
-    // Unexpected calls on the statement and on any of its transactions,
-    // those cleared away included.
-    std::vector<std::string> AllUnexpectedCalls() const;
-
     STDMETHODIMP GetTransactionCount(long*) override { return Unexpected("GetTransactionCount"); }
     STDMETHODIMP GetTransaction(long, IVornTransaction**) override { return Unexpected("GetTransaction"); }
     STDMETHODIMP AddTransaction(IVornTransaction** item) override;
@@ -158,5 +154,4 @@ private:
     void Record(StatementCall call);
 
     std::shared_ptr<StatementCallLog> m_log;
-    std::vector<ComPtr<FakeTransaction>> m_cleared;
 };

@@ -1,4 +1,4 @@
-#include "doubles/FakePayments.h"
+#include "objects/FakePayments.h"
 
 STDMETHODIMP FakePayment::GetAmount(double* value)
 {

@@ -1,10 +1,10 @@
-// Test doubles of the host's payment collection and payments.
+// Recording objects of the host's payment collection and payments.
 #pragma once
 
 #include <set>
 
 #include "VornBankPayments.h"
-#include "doubles/HostObject.h"
+#include "objects/HostObject.h"
 
 class FakePayment : public HostObject<IVornPayment>
 {

@@ -1,8 +1,8 @@
-// Test doubles of the host's bank context and bank account.
+// Recording objects of the host's bank context and bank account.
 #pragma once
 
 #include "VornEBanking.h"
-#include "doubles/HostObject.h"
+#include "objects/HostObject.h"
 
 class FakeBankAccount : public HostObject<IVornBankAccount>
 {

@@ -1,6 +1,8 @@
-#include "doubles/FakeStatement.h"
+#include "objects/FakeStatement.h"
 
 #include <stdio.h>
+
+#include "common/CodePageText.h"
 
 namespace
 {
@@ -42,19 +44,6 @@ const char* OperationName(StatementOperation operation)
     return "?";
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string narrow(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], size, nullptr,
-                            nullptr);
-    return narrow;
-}
-
 std::string Number(double value)
 {
     char text[64];
@@ -90,7 +79,7 @@ std::string DescribeCall(const StatementCall& call)
         break;
     case StatementOperation::SetDescription:
     case StatementOperation::SetReference:
-        line += " \"" + Narrow(call.text) + "\"";
+        line += " \"" + CodePageFromWide(CP_ACP, call.text) + "\"";
         break;
     default:
         line += " " + Number(call.value);
@@ -170,15 +159,6 @@ std::vector<std::string> FakeStatement::DescribedCalls() const
     return lines;
 }
 
-std::vector<std::string> FakeStatement::AllUnexpectedCalls() const
-{
-    std::vector<std::string> calls = unexpectedCalls;
-    for (const auto* group : {&m_cleared, &transactions})
-        for (const ComPtr<FakeTransaction>& transaction : *group)
-            calls.insert(calls.end(), transaction->unexpectedCalls.begin(), transaction->unexpectedCalls.end());
-    return calls;
-}
-
 STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
 {
     if (!item)
@@ -206,7 +186,6 @@ STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
 STDMETHODIMP FakeStatement::ClearTransactions()
 {
     ++clearCalls;
-    m_cleared.insert(m_cleared.end(), transactions.begin(), transactions.end());
     transactions.clear();
     Record(StatementCall{StatementOperation::ClearTransactions});
     return S_OK;

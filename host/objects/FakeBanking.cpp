@@ -1,4 +1,4 @@
-#include "doubles/FakeBanking.h"
+#include "objects/FakeBanking.h"
 
 STDMETHODIMP FakeBankAccount::GetBankSortCode(BSTR* value)
 {
