@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include "com/ComHolders.h"
+#include "com/ComObject.h"
 #include "com/DispatchImpl.h"
 #include "com/ErrorReporting.h"
 #include "com/OwnedName.h"
@@ -63,3 +64,18 @@ protected:
 private:
     BStr m_name;
 };
+
+// The identities a service answers to, in this order: its own interface, the
+// host's interface of the same service, IDispatch and ISupportErrorInfo. Not
+// the host's common IVornBankService: the host asks each service for its own.
+template <class Service, class Interface, const IID* OwnId, const IID* HostId>
+InterfaceTable ServiceInterfaces()
+{
+    static const InterfaceEntry entries[] = {
+        VORN_INTERFACE(Service, Interface, *OwnId),
+        VORN_INTERFACE(Service, Interface, *HostId),
+        VORN_INTERFACE(Service, Interface, IID_IDispatch),
+        VORN_INTERFACE(Service, ISupportErrorInfo, IID_ISupportErrorInfo),
+    };
+    return TableOf(entries);
+}

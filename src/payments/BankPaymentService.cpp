@@ -1,27 +1,17 @@
 #include "payments/BankPaymentService.h"
 
 #include "com/ComModule.h"
-#include "payments/PaymentRun.h"
 #include "com/PaymentTypes.h"
+#include "payments/PaymentRun.h"
 #include "resources/resource.h"
 #include "text/CString.h"
-
-namespace
-{
-// Not IVornBankService: the host asks each service for its own interface.
-const InterfaceEntry PaymentServiceInterfaces[] = {
-    VORN_INTERFACE(CBankPaymentService, IBankPaymentService, IID_IBankPaymentService),
-    VORN_INTERFACE(CBankPaymentService, IBankPaymentService, IID_IVornBankPaymentService),
-    VORN_INTERFACE(CBankPaymentService, IBankPaymentService, IID_IDispatch),
-    VORN_INTERFACE(CBankPaymentService, ISupportErrorInfo, IID_ISupportErrorInfo),
-};
-}
 
 CBankPaymentService::CBankPaymentService() : IBankServiceImpl("Bank Payment Service") {}
 
 InterfaceTable CBankPaymentService::Interfaces()
 {
-    return TableOf(PaymentServiceInterfaces);
+    return ServiceInterfaces<CBankPaymentService, IBankPaymentService, &IID_IBankPaymentService,
+                             &IID_IVornBankPaymentService>();
 }
 
 STDMETHODIMP CBankPaymentService::GetPaymentStatusText(LONG code, BSTR* text)

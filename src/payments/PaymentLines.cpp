@@ -82,6 +82,18 @@ bool WriteDomesticLine(FILE* file, DATE processingDate, PaymentFormat format, co
     return checks.AllPassed();
 }
 
+// What the payment lines of the bulk formats ("07", "09") carry of the
+// payment: the currency, the amount, the payee's sort code, account number
+// and name, with the checks 21, 28, 29 and 30.
+void SetBulkPayee(CPaymentLine& line, IVornPayment* payment, int nameWidth, CLineChecks& checks)
+{
+    line.Set(FieldCurrency, "GBP");
+    line.Set(FieldAmount, AmountValue(payment, checks));
+    line.Set(FieldPayeeSortCode, PayeeSortCodeValue(payment, checks));
+    line.Set(FieldPayeeAccountNumber, PayeeAccountNumberValue(payment, checks));
+    line.Set(FieldPayeeName, PayeeNameValue(payment, nameWidth, checks));
+}
+
 // Format 2: "07", a payment of a bulk list; its payer is on the header.
 bool WriteBulkListLine(FILE* file, IVornPayment* payment)
 {
@@ -89,11 +101,7 @@ bool WriteBulkListLine(FILE* file, IVornPayment* payment)
     CPaymentLine line;
     line.Set(FieldRecordType, "07");
     line.Set(FieldBulkReference, BulkReferenceValue(payment));
-    line.Set(FieldCurrency, "GBP");
-    line.Set(FieldAmount, AmountValue(payment, checks));
-    line.Set(FieldPayeeSortCode, PayeeSortCodeValue(payment, checks));
-    line.Set(FieldPayeeAccountNumber, PayeeAccountNumberValue(payment, checks));
-    line.Set(FieldPayeeName, PayeeNameValue(payment, ShortPayeeNameWidth, checks));
+    SetBulkPayee(line, payment, ShortPayeeNameWidth, checks);
     line.Set(FieldReference, RollNumberValue(payment));
     line.Write(file);
     return checks.AllPassed();
@@ -157,11 +165,7 @@ bool WriteAdHocBulkLine(FILE* file, IVornPayment* payment)
     CLineChecks checks(payment);
     CPaymentLine line;
     line.Set(FieldRecordType, "09");
-    line.Set(FieldCurrency, "GBP");
-    line.Set(FieldAmount, AmountValue(payment, checks));
-    line.Set(FieldPayeeSortCode, PayeeSortCodeValue(payment, checks));
-    line.Set(FieldPayeeAccountNumber, PayeeAccountNumberValue(payment, checks));
-    line.Set(FieldPayeeName, PayeeNameValue(payment, LongPayeeNameWidth, checks));
+    SetBulkPayee(line, payment, LongPayeeNameWidth, checks);
     line.Set(FieldReference, AdHocReferenceValue(payment));
     line.Write(file);
     return checks.AllPassed();

@@ -13,22 +13,12 @@
 #include "statements/RecognizeStatementFile.h"
 #include "statements/TransactionFile.h"
 
-namespace
-{
-// Not IVornBankService: the host asks each service for its own interface.
-const InterfaceEntry StatementServiceInterfaces[] = {
-    VORN_INTERFACE(CBankStatementService, IBankStatementService, IID_IBankStatementService),
-    VORN_INTERFACE(CBankStatementService, IBankStatementService, IID_IVornBankStatementService),
-    VORN_INTERFACE(CBankStatementService, IBankStatementService, IID_IDispatch),
-    VORN_INTERFACE(CBankStatementService, ISupportErrorInfo, IID_ISupportErrorInfo),
-};
-}
-
 CBankStatementService::CBankStatementService() : IBankServiceImpl("Bank Reconciliation Service") {}
 
 InterfaceTable CBankStatementService::Interfaces()
 {
-    return TableOf(StatementServiceInterfaces);
+    return ServiceInterfaces<CBankStatementService, IBankStatementService, &IID_IBankStatementService,
+                             &IID_IVornBankStatementService>();
 }
 
 STDMETHODIMP CBankStatementService::GetStatementStatusText(LONG, BSTR* text)

@@ -54,45 +54,16 @@ struct StandInControl
 StandInControl g_standIn;
 
 // A transaction that takes every value and keeps none.
-class NoOpTransaction : public HostObject<IVornTransaction>
+class NoOpTransaction : public FakeTransaction
 {
 public:
-    STDMETHODIMP GetStatementLine(long*) override { return Unexpected("GetStatementLine"); }
-    STDMETHODIMP GetNumber(VARIANT*) override { return Unexpected("GetNumber"); }
+    NoOpTransaction() : FakeTransaction(std::make_shared<StatementCallLog>(), 0) {}
+
     STDMETHODIMP SetNumber(VARIANT*) override { return S_OK; }
-    STDMETHODIMP GetDate(double*) override { return Unexpected("GetDate"); }
     STDMETHODIMP SetDate(double) override { return S_OK; }
-    STDMETHODIMP GetReference(BSTR*) override { return Unexpected("GetReference"); }
     STDMETHODIMP SetReference(BSTR) override { return S_OK; }
-    STDMETHODIMP GetValueDate(double*) override { return Unexpected("GetValueDate"); }
-    STDMETHODIMP SetValueDate(double) override { return Unexpected("SetValueDate"); }
-    STDMETHODIMP GetDirection(long*) override { return Unexpected("GetDirection"); }
     STDMETHODIMP SetDirection(long) override { return S_OK; }
-    STDMETHODIMP GetPayee(BSTR*) override { return Unexpected("GetPayee"); }
-    STDMETHODIMP SetPayee(BSTR) override { return Unexpected("SetPayee"); }
-    STDMETHODIMP GetCategory(BSTR*) override { return Unexpected("GetCategory"); }
-    STDMETHODIMP SetCategory(BSTR) override { return Unexpected("SetCategory"); }
-    STDMETHODIMP GetMemo(BSTR*) override { return Unexpected("GetMemo"); }
-    STDMETHODIMP SetMemo(BSTR) override { return Unexpected("SetMemo"); }
-    STDMETHODIMP GetChequeNumber(BSTR*) override { return Unexpected("GetChequeNumber"); }
-    STDMETHODIMP SetChequeNumber(BSTR) override { return Unexpected("SetChequeNumber"); }
-    STDMETHODIMP GetCleared(long*) override { return Unexpected("GetCleared"); }
-    STDMETHODIMP SetCleared(long) override { return Unexpected("SetCleared"); }
-    STDMETHODIMP GetMatched(long*) override { return Unexpected("GetMatched"); }
-    STDMETHODIMP SetMatched(long) override { return Unexpected("SetMatched"); }
-    STDMETHODIMP GetCurrency(BSTR*) override { return Unexpected("GetCurrency"); }
-    STDMETHODIMP SetCurrency(BSTR) override { return Unexpected("SetCurrency"); }
-    STDMETHODIMP GetAccountCode(BSTR*) override { return Unexpected("GetAccountCode"); }
-    STDMETHODIMP SetAccountCode(BSTR) override { return Unexpected("SetAccountCode"); }
-    STDMETHODIMP GetNotes(BSTR*) override { return Unexpected("GetNotes"); }
-    STDMETHODIMP SetNotes(BSTR) override { return Unexpected("SetNotes"); }
-    STDMETHODIMP GetDescription(BSTR*) override { return Unexpected("GetDescription"); }
     STDMETHODIMP SetDescription(BSTR) override { return S_OK; }
-    STDMETHODIMP GetTag(long*) override { return Unexpected("GetTag"); }
-    STDMETHODIMP SetTag(long) override { return Unexpected("SetTag"); }
-    STDMETHODIMP GetExchangeRate(double*) override { return Unexpected("GetExchangeRate"); }
-    STDMETHODIMP SetExchangeRate(double) override { return Unexpected("SetExchangeRate"); }
-    STDMETHODIMP GetAmount(double*) override { return Unexpected("GetAmount"); }
     STDMETHODIMP SetAmount(double) override { return S_OK; }
 };
 
