@@ -227,6 +227,29 @@ TEST_F(StatementImportComTest, BlankLinesDropNothingAndAmountsAreNeverMoreThanTh
     EXPECT_EQ(4, statement->transactions[3]->number);
 }
 
+TEST_F(StatementImportComTest, ALineOfTheLongestTextIsReadWhateverItsLineEnd)
+{
+    StatementLineFields fields = AccountLine("TFR", "", "3.00", {"N1"});
+    const std::string header = HeaderLine(14);
+    std::string line = ShortStatementLine(fields);
+    fields.narratives = {std::string(2047 - line.size() + 2, 'n')};
+    line = ShortStatementLine(fields);
+    ASSERT_EQ(2047u, line.size());
+    // The header too may be the longest, with an end-of-file character in it.
+    const std::string longestHeader = header + "\x1A" + std::string(2047 - header.size() - 1, ' ');
+    for (const char* end : {"\r\n", "\n"})
+    {
+        SCOPED_TRACE(end);
+        TemporaryFile file(longestHeader + end + line + end + line + end);
+        Choose(file);
+        statement = MakeHostObject<FakeStatement>();
+        EXPECT_EQ(S_OK, Import());
+        EXPECT_EQ(1, Selection().recognitionAnswer);
+        ASSERT_EQ(2u, statement->transactions.size());
+        EXPECT_EQ(std::wstring(50, L'n'), statement->transactions[1]->description);
+    }
+}
+
 TEST_F(StatementImportComTest, AnImportStartedByTheHostMeanwhileLeavesTheFileReadAsItsOwnHeaderSays)
 {
     TemporaryFile outer(StatementContent(18, {FullStatementLine(AccountLine("TFR", "", "1.00", {"A1", "A2"})),
