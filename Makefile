@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run bench clean
+.PHONY: all build setup test run bench fuzz clean
 
 all: build
 
@@ -22,6 +22,14 @@ run: build
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD)
+
+# make fuzz FUZZ_SECONDS=1200 runs each fuzz driver for 20 minutes; see
+# scripts/run-fuzz.sh for FUZZ_SEED, FUZZ_DRIVERS, FUZZ_CODEPAGE and
+# FUZZ_WINEDEBUG (warn+heap).
+FUZZ_SECONDS ?= 60
+fuzz: build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) FUZZ_DRIVERS="$(FUZZ_DRIVERS)" \
+		FUZZ_CODEPAGE=$(FUZZ_CODEPAGE) FUZZ_WINEDEBUG=$(FUZZ_WINEDEBUG) scripts/run-fuzz.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
