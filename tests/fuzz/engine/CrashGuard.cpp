@@ -6,6 +6,7 @@
 
 #include <exception>
 
+#include "engine/FileBytes.h"
 #include "engine/FuzzRandom.h"
 
 namespace
@@ -19,16 +20,6 @@ const std::string* volatile g_input = nullptr;
 volatile LONG g_sequence = 0;
 volatile DWORD g_startTick = 0;
 volatile LONG g_ending = 0;
-
-void WriteWholeFile(const char* path, const void* data, size_t length)
-{
-    const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(file, data, static_cast<DWORD>(length), &written, nullptr);
-    CloseHandle(file);
-}
 
 void WriteOut(const char* text)
 {
@@ -144,11 +135,11 @@ void SaveFinding(const char* prefix, const std::string& input, const char* descr
     char path[MAX_PATH * 2];
     snprintf(savedName, savedNameSize, "%s-%016llx%s", prefix, hash, g_extension);
     snprintf(path, sizeof path, "%s\\%s", g_folder, savedName);
-    WriteWholeFile(path, input.data(), input.size());
+    WriteFileBytes(path, input.data(), input.size());
     snprintf(path, sizeof path, "%s\\%s-%016llx.about", g_folder, prefix, hash);
     char text[2048];
     const int length = snprintf(text, sizeof text, "%s\r\n", description);
-    WriteWholeFile(path, text, length > 0 ? (static_cast<size_t>(length) < sizeof text ? length : sizeof text - 1) : 0);
+    WriteFileBytes(path, text, length > 0 ? (static_cast<size_t>(length) < sizeof text ? length : sizeof text - 1) : 0);
 }
 
 bool HeapsAreValid()

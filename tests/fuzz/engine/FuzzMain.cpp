@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/CrashGuard.h"
+#include "engine/FileBytes.h"
 #include "engine/FuzzRandom.h"
 #include "engine/Mutator.h"
 #include "engine/Printable.h"
@@ -78,20 +79,6 @@ std::string WindowsPath(std::string path)
         path = "Z:" + path;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-bool ReadWhole(const std::string& path, std::string& bytes)
-{
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    bytes.clear();
-    char buffer[65536];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    fclose(file);
-    return true;
 }
 
 // A folder beside the one the program lies in: build\fuzz for build\bin.
@@ -194,7 +181,7 @@ std::map<std::string, std::string> ReadKnownKinds(const std::string& path)
 {
     std::map<std::string, std::string> known;
     std::string text;
-    if (path.empty() || !ReadWhole(path, text))
+    if (path.empty() || !ReadFileBytes(path, text))
         return known;
     size_t start = 0;
     while (start < text.size())
@@ -325,7 +312,7 @@ public:
         for (const std::string& path : m_options.replay)
         {
             std::string input;
-            if (!ReadWhole(path, input))
+            if (!ReadFileBytes(path, input))
             {
                 Say("%s: cannot be read\n", path.c_str());
                 ++failed;
@@ -346,7 +333,7 @@ public:
     int Minimize()
     {
         std::string input;
-        if (!ReadWhole(m_options.minimize, input))
+        if (!ReadFileBytes(m_options.minimize, input))
         {
             Say("%s: cannot be read\n", m_options.minimize.c_str());
             return 2;
@@ -410,7 +397,7 @@ public:
             if (IsKnown(named) && !knownStillFails.count(named))
                 knownStillFails[named] = false;
             std::string input;
-            if (!ReadWhole(m_options.regressions + "\\" + name, input))
+            if (!ReadFileBytes(m_options.regressions + "\\" + name, input))
             {
                 Say("  FAIL  %s: cannot be read\n", name.c_str());
                 ++failures;
@@ -451,7 +438,7 @@ public:
             for (const std::string& name : FilesIn(folder))
             {
                 std::string bytes;
-                if (ReadWhole(folder + "\\" + name, bytes))
+                if (ReadFileBytes(folder + "\\" + name, bytes))
                     corpus.push_back(bytes.substr(0, m_options.maxLength));
             }
         }

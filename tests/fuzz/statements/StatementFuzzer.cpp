@@ -16,7 +16,6 @@
 #include <string.h>
 
 #include <algorithm>
-#include <memory>
 #include <sstream>
 
 #include "com/ErrorReporting.h"
@@ -25,7 +24,7 @@
 #include "engine/FuzzTarget.h"
 #include "engine/PageEndText.h"
 #include "engine/Printable.h"
-#include "engine/RewrittenFile.h"
+#include "engine/FileBytes.h"
 #include "statements/ChequeTypeCode.h"
 #include "statements/FieldSplitting.h"
 #include "statements/RecognizeStatementFile.h"
@@ -52,6 +51,26 @@ struct Imported
     std::vector<std::string> calls;
     ImportOutcome outcome;
 };
+
+// The description of the error information on the thread, as the host
+// would show it.
+std::string PostedError()
+{
+    ComPtr<IErrorInfo> info;
+    BStr description;
+    if (GetErrorInfo(0, info.Out()) != S_OK || !info || FAILED(info->GetDescription(description.Out())) ||
+        !description.Get())
+        return std::string();
+    char text[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, description.Get(), -1, text, sizeof text - 1, nullptr, nullptr);
+    return text;
+}
+
+void Write(const std::string& path, const std::string& bytes)
+{
+    if (!WriteFileBytes(path.c_str(), bytes.data(), bytes.size()))
+        throw std::runtime_error("cannot write " + path);
+}
 
 bool HasLongLine(const std::string& input)
 {
@@ -91,26 +110,26 @@ public:
 
     void Prepare(const std::string& workFolder) override
     {
-        m_input.reset(new RewrittenFile(workFolder + "\\current-input.csv"));
-        m_variant.reset(new RewrittenFile(workFolder + "\\current-variant.csv"));
+        m_inputPath = workFolder + "\\current-input.csv";
+        m_variantPath = workFolder + "\\current-variant.csv";
         CreateChequeTypeCode();
     }
 
     uint32_t Run(const std::string& input) override
     {
         const uint64_t hash = InputHash(input.data(), input.size());
-        m_input->Write(input);
-        const Imported imported = Import(m_input->Path(), HostFailure());
+        Write(m_inputPath, input);
+        const Imported imported = Import(m_inputPath, HostFailure());
         const HostFailure failure = FailureFor(hash);
         if (failure.active)
-            Import(m_input->Path(), failure);
+            Import(m_inputPath, failure);
 
         // Opening a file costs more under Wine than reading it: the
         // recognition is asked only where its answer could break a rule.
         if (imported.outcome.transactions > 0)
         {
             char typeName[64] = {};
-            Require(RecognizeStatementFile(typeName, m_input->Path().c_str()) == 1, "handed-over-unrecognised", [&] {
+            Require(RecognizeStatementFile(typeName, m_inputPath.c_str()) == 1, "handed-over-unrecognised", [&] {
                 return std::to_string(imported.outcome.transactions) +
                        " transactions handed over from a file whose header the recognition declines";
             });
@@ -156,7 +175,7 @@ private:
             return S_OK;
         });
         Imported imported;
-        imported.outcome = CheckStatementCalls(*statement.Get(), result);
+        imported.outcome = CheckStatementCalls(*statement.Get(), result, FAILED(result) ? PostedError() : "");
         imported.calls = statement->DescribedCalls();
         Require(context->unexpectedCalls.empty() && context->account->unexpectedCalls.empty(), "unexpected-call",
                 [&] { return "a call on the bank context or account it does not take"; });
@@ -239,14 +258,14 @@ private:
 
     void CompareWith(const std::string& variant, const Imported& imported, const char* kind, const std::string& how)
     {
-        m_variant->Write(variant);
-        const Imported other = Import(m_variant->Path(), HostFailure());
+        Write(m_variantPath, variant);
+        const Imported other = Import(m_variantPath, HostFailure());
         Require(other.calls == imported.calls, kind,
                 [&] { return how + ": " + Difference(imported.calls, other.calls); });
     }
 
-    std::unique_ptr<RewrittenFile> m_input;
-    std::unique_ptr<RewrittenFile> m_variant;
+    std::string m_inputPath;
+    std::string m_variantPath;
     PageEndText m_pageEnd{MaxFieldLength + 1};
 };
 }

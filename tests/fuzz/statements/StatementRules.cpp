@@ -34,7 +34,7 @@ std::string Joined(const std::vector<std::string>& calls)
 }
 }
 
-ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result)
+ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result, const std::string& posted)
 {
     const std::vector<std::string> unexpected = statement.AllUnexpectedCalls();
     Require(unexpected.empty(), "unexpected-call", [&] { return Joined(unexpected); });
@@ -99,9 +99,10 @@ ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result
 
     char code[16];
     snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
+    const std::string reported = posted.empty() ? std::string(code) : std::string(code) + " (\"" + posted + "\")";
     Require(!outcome.hostFailed || FAILED(result), "failure-not-reported",
-            [&] { return std::string("AddTransaction gave no object, and the import gave ") + code; });
+            [&] { return "AddTransaction gave no object, and the import gave " + reported; });
     Require(outcome.hostFailed || SUCCEEDED(result), "import-failed",
-            [&] { return std::string("the import of a readable file gave ") + code; });
+            [&] { return "the import of a readable file gave " + reported; });
     return outcome;
 }

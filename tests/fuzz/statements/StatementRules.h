@@ -16,7 +16,8 @@ struct ImportOutcome
     bool anyCredit = false;
 };
 
-// `result` is what the interface method gave for the import. Throws
+// `result` is what the interface method gave for the import, `posted` the
+// description of the error information it posted. Throws
 // InvariantBroken for the first broken rule:
 //   text-too-long            a description or reference over 511 bytes
 //   amount-not-finite        an amount that is NaN or infinite
@@ -29,4 +30,4 @@ struct ImportOutcome
 //   unexpected-call          a call the statement or a transaction does not take
 //   failure-not-reported     AddTransaction gave no object, yet the import succeeded
 //   import-failed            the import of a readable file failed, the host did not
-ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result);
+ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result, const std::string& posted);
