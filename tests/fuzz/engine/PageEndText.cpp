@@ -10,7 +10,7 @@ namespace
 // One guarded page at a time: the drivers run on one thread.
 char* volatile g_guard = nullptr;
 size_t g_pageSize = 0;
-volatile LONG g_touched = 0;
+volatile LONG g_touched = PageEndText::Untouched;
 
 LONG WINAPI OnGuardTouched(EXCEPTION_POINTERS* pointers)
 {
@@ -22,9 +22,11 @@ LONG WINAPI OnGuardTouched(EXCEPTION_POINTERS* pointers)
     if (address < guard || address >= guard + g_pageSize)
         return EXCEPTION_CONTINUE_SEARCH;
     DWORD previous;
-    if (!VirtualProtect(guard, g_pageSize, PAGE_READONLY, &previous))
+    if (!VirtualProtect(guard, g_pageSize, PAGE_READWRITE, &previous))
         return EXCEPTION_CONTINUE_SEARCH;
-    g_touched = 1;
+    const LONG touch = record->ExceptionInformation[0] == 1 ? PageEndText::Written : PageEndText::Read;
+    if (touch > g_touched)
+        g_touched = touch;
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 }
@@ -65,11 +67,13 @@ char* PageEndText::Place(const char* text, size_t length)
     return placed;
 }
 
-bool PageEndText::ReadPastEnd()
+PageEndText::Touch PageEndText::PastEnd()
 {
-    if (!InterlockedExchange(&g_touched, 0))
-        return false;
+    const LONG touch = InterlockedExchange(&g_touched, Untouched);
+    if (touch == Untouched)
+        return Untouched;
+    memset(m_guard, 0, g_pageSize);
     DWORD previous;
     VirtualProtect(m_guard, g_pageSize, PAGE_NOACCESS, &previous);
-    return true;
+    return static_cast<Touch>(touch);
 }

@@ -1,8 +1,9 @@
-// A text placed at the very end of readable memory: the page after its NUL
-// may not be read. A function that reads past the text's end touches that
-// page; the fault is caught, the page is opened (it holds only NULs, so the
-// function stops there and returns), and the read is reported. Reads past a
-// text's end inside a larger buffer go unseen; here they cannot.
+// A text placed at the very end of usable memory: the page after its NUL
+// may be neither read nor written. A function that reads or writes past the
+// text's end touches that page; the fault is caught, the page is opened (it
+// holds only NULs, so the function stops there and returns), and the touch
+// is reported. Going past a text's end inside a larger buffer goes unseen;
+// here it cannot.
 #pragma once
 
 #include <stddef.h>
@@ -20,9 +21,16 @@ public:
     // readable byte; gives where it now lies.
     char* Place(const char* text, size_t length);
 
-    // True when something read past the placed text since it was placed;
-    // the page is closed again.
-    bool ReadPastEnd();
+    enum Touch
+    {
+        Untouched,
+        Read,
+        Written,
+    };
+
+    // How the page after the placed text was touched since it was placed;
+    // the page is emptied and closed again.
+    Touch PastEnd();
 
 private:
     char* m_memory = nullptr;

@@ -8,6 +8,7 @@
 //                              changes what is handed over
 //   line-end-changes-import    CR LF line ends instead of LF change it
 //   field-over-read            the text cleaning reads past a field's end
+//   field-overrun              or writes past it
 // One input in five is imported a second time with the host's
 // AddTransaction giving no object after a few transactions.
 #include <windows.h>
@@ -205,10 +206,13 @@ private:
                     continue;
                 const std::string text = field;
                 StripQuotes(m_pageEnd.Place(text.data(), text.size()));
-                Require(!m_pageEnd.ReadPastEnd(), "field-over-read", [&] {
-                    return "StripQuotes read past the end of field " + std::to_string(index) + " of line " +
-                           std::to_string(number) + ": \"" + Printable(text, 60) + "\"";
-                });
+                const PageEndText::Touch touch = m_pageEnd.PastEnd();
+                Require(touch == PageEndText::Untouched,
+                        touch == PageEndText::Read ? "field-over-read" : "field-overrun", [&] {
+                            return std::string("StripQuotes ") + (touch == PageEndText::Read ? "read" : "wrote") +
+                                   " past the end of field " + std::to_string(index) + " of line " +
+                                   std::to_string(number) + ": \"" + Printable(text, 60) + "\"";
+                        });
             }
             if (stream.eof())
                 break;
