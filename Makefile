@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build setup test run bench package clean
+.PHONY: all build setup test run bench package fuzz clean
 
 all: build
 
@@ -29,6 +29,14 @@ bench: build
 package: setup
 	@$(CONFIGURE)
 	@cmake --build $(BUILD) -j $(JOBS) --target msi
+
+# make fuzz FUZZ_SECONDS=1200 runs each fuzz driver for 20 minutes; see
+# scripts/run-fuzz.sh for FUZZ_SEED, FUZZ_DRIVERS, FUZZ_CODEPAGE and
+# FUZZ_WINEDEBUG (warn+heap).
+FUZZ_SECONDS ?= 60
+fuzz: build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) FUZZ_DRIVERS="$(FUZZ_DRIVERS)" \
+		FUZZ_CODEPAGE=$(FUZZ_CODEPAGE) FUZZ_WINEDEBUG=$(FUZZ_WINEDEBUG) scripts/run-fuzz.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 #include "tilohost/CsvReader.h"
@@ -159,8 +160,9 @@ bool ParseAmountText(const std::string& text, double& amount)
     }
     if (index != trimmed.size() || digits == 0)
         return false;
+    // An amount too large for a double is no amount a person meant.
     amount = std::strtod(trimmed.c_str(), nullptr);
-    return true;
+    return std::isfinite(amount);
 }
 
 PaymentBatch ParsePaymentBatch(const std::string& bytes)

@@ -27,5 +27,6 @@ PaymentBatch ParsePaymentBatch(const std::string& bytes);
 
 // A decimal amount as a person writes it: optional sign, digits, optional
 // decimal point and digits ("1250", "-3.5", ".75"); surrounding spaces
-// allowed. False for anything else.
+// allowed. False for anything else, also for an amount too large for a
+// double.
 bool ParseAmountText(const std::string& text, double& amount);

@@ -114,6 +114,10 @@ TEST(TiloHostPaymentBatch, AmountsAsPeopleWriteThem)
     EXPECT_EQ(0.0, amount);
     for (const char* bad : {"12,50", "£12", "1e3", "12.5.1", "-", ".", "twelve", "1 000"})
         EXPECT_FALSE(ParseAmountText(bad, amount)) << bad;
+    // Digits enough to overflow a double must not become an infinite payment.
+    EXPECT_FALSE(ParseAmountText(std::string(309, '9'), amount));
+    EXPECT_FALSE(ParseAmountText("-" + std::string(400, '1') + ".00", amount));
+    EXPECT_TRUE(ParseAmountText(std::string(300, '9'), amount));
 }
 
 TEST(TiloHostReport, TextsEscapedSoEachRecordIsOneLine)
