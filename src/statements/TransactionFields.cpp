@@ -305,6 +305,8 @@ double ParseAmount(TextSpan text)
     // plain decimal number at the start of what is left (an optional plus
     // sign, digits, at most one point, digits) is gathered. An exponent is no
     // part of it, so "1e-5" (which loses its minus sign) cannot become 100000.
+    // Longer than a field is never read from a file; beyond it, what a
+    // number could still add is nothing a double or an amount field holds.
     char number[MaxFieldLength + 1];
     int used = 0;
     enum
@@ -325,6 +327,8 @@ double ParseAmount(TextSpan text)
         else if (ch == '.' && part != Fraction)
             part = Fraction;
         else
+            break;
+        if (used == MaxFieldLength)
             break;
         number[used++] = ch;
     }
@@ -364,9 +368,26 @@ long PartNumber(const char* digits, const char* end)
     return value;
 }
 
+// The number a part gives as atoi reads it: leading white space and one
+// sign passed over, then its digits. False when no digit follows them.
+bool ReadPart(const char* p, const char* end, long& value)
+{
+    while (p < end && IsWhitespace(*p))
+        ++p;
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    if (p >= end || *p < '0' || *p > '9')
+        return false;
+    value = PartNumber(p, end);
+    if (negative)
+        value = -value;
+    return true;
+}
+
 // The first three parts of the text split at the separator as strtok splits
 // it (separators at the start and in a row make no empty parts); the first
-// may begin with one double quote. False unless each begins with a digit.
+// may begin with one double quote. False unless each holds a number.
 bool SplitDate(TextSpan text, char separator, DateParts& parts)
 {
     const char* p = text.start;
@@ -379,12 +400,11 @@ bool SplitDate(TextSpan text, char separator, DateParts& parts)
         const char* tokenEnd = p;
         while (tokenEnd < end && *tokenEnd != separator)
             ++tokenEnd;
-        const char* digits = p;
-        if (part == 0 && digits < tokenEnd && *digits == '"')
-            ++digits;
-        if (digits >= tokenEnd || *digits < '0' || *digits > '9')
+        const char* number = p;
+        if (part == 0 && number < tokenEnd && *number == '"')
+            ++number;
+        if (!ReadPart(number, tokenEnd, *values[part]))
             return false;
-        *values[part] = PartNumber(digits, tokenEnd);
         p = tokenEnd;
     }
     return true;
@@ -402,7 +422,7 @@ bool IsLeapYear(long year)
 bool ConvertDate(long year, long month, long day, double& date)
 {
     static const int DaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
+    if (year < 0 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
         return false;
     if (year < 50)
         year += 2000;

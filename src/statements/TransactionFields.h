@@ -116,10 +116,12 @@ double ParseAmount(const CString& text);
 // The OLE Automation date of a text, at time 0. The text is read day first
 // (30/11/2012) and, when that gives nothing or a value below 0.000005, year
 // first (2012-11-30). A form is read only when its text has at least three
-// parts, each beginning with a digit (the first may have one double quote
-// before it), that name a real calendar date; the platform's rolling over
-// of missing or impossible parts is never accepted. Years 0 to 49 are
-// 2000 to 2049, years 50 to 99 are 1950 to 1999, as the platform reads them.
-// A text that neither form reads gives 0.0.
+// parts, each a number as atoi reads it (white space and a sign before the
+// digits are allowed; the first part may have one double quote before it),
+// that name a real calendar date; the platform's rolling over of missing or
+// impossible parts is never accepted. Years 0 to 49 are 2000 to 2049, years
+// 50 to 99 are 1950 to 1999, as the platform reads them. A text that neither
+// form reads gives 0.0; a day-first date before 30 December 1899 that the
+// year-first form does not replace is kept (a negative value).
 double ParseDate(TextSpan text);
 double ParseDate(const CString& text);

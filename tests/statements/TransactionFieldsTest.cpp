@@ -152,6 +152,15 @@ TEST(ParseAmount, ReadsThePlainNumberAtTheStartAndNothingElse)
     EXPECT_DOUBLE_EQ(1e308, ParseAmount(("1" + std::string(308, '0')).c_str()));
 }
 
+TEST(ParseAmount, ReadsATextLongerThanAFieldWithinItsOwnRoom)
+{
+    // Longer than any field of a line: only a caller of its own hands such a
+    // text over, and its number is read as far as a field reaches.
+    EXPECT_DOUBLE_EQ(0.0, ParseAmount(CString(std::string(5000, '9').c_str())));
+    EXPECT_DOUBLE_EQ(12.5, ParseAmount(CString(("12.5" + std::string(5000, '0') + "7").c_str())));
+    EXPECT_DOUBLE_EQ(3.0, ParseAmount(CString((std::string(5000, ' ') + "3").c_str())));
+}
+
 TEST(ParseDate, ReadsDayFirstAndYearFirstDates)
 {
     for (const char* text : {"30/11/2012", "2012-11-30", "\"30/11/2012\"", "\"2012-11-30\"", "30/11/12"})
@@ -163,6 +172,20 @@ TEST(ParseDate, ReadsDayFirstAndYearFirstDates)
     EXPECT_EQ(2, time.wMonth);
     EXPECT_EQ(1, time.wDay);
     EXPECT_DOUBLE_EQ(40968.0, ParseDate("29/02/2012"));
+}
+
+TEST(ParseDate, ReadsEachPartAsAtoiReadsIt)
+{
+    // White space and a plus sign before a part's digits, and anything after
+    // them, leave the number as it is.
+    for (const char* text : {" 30/11/2012", "30/ 11/2012", "30/11/ 2012", "\t30/11/2012", "+30/11/+2012",
+                             "\" 30/11/2012", "30/11/2012 ", " 2012-11-30", "2012- 11- 30", "30th/11/2012"})
+        EXPECT_DOUBLE_EQ(41243.0, ParseDate(text)) << text;
+    // A minus sign makes a part negative: no day, month or year is.
+    for (const char* text : {"30/11/-2012", "30/-11/2012", "/ /2012", "30/ x/2012"})
+        EXPECT_DOUBLE_EQ(0.0, ParseDate(text)) << text;
+    // As the platform reads a year of 0.
+    EXPECT_DOUBLE_EQ(ParseDate("30/11/0"), ParseDate("30/11/-0"));
 }
 
 TEST(ParseDate, MissingOrImpossiblePartsGiveNoDate)
@@ -211,7 +234,8 @@ TEST(ParseDate, ConvertsEveryDayAsThePlatformConvertsIt)
             {
                 for (const std::string& text :
                      {std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year),
-                      std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day)})
+                      std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day),
+                      " " + std::to_string(day) + "/+" + std::to_string(month) + "/\t" + std::to_string(year)})
                     ASSERT_EQ(ReferenceParseDate(text), ParseDate(CString(text.c_str()))) << text;
             }
         }

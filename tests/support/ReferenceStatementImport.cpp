@@ -121,7 +121,12 @@ bool SplitDate(std::string text, const char* separator, long parts[3])
     for (const char* part : {static_cast<const char*>(first), static_cast<const char*>(second),
                              static_cast<const char*>(third)})
     {
-        if (!part || *part < '0' || *part > '9')
+        // A number as atoi reads it: blanks and a sign may stand before it.
+        if (!part)
+            return false;
+        part += strspn(part, " \t\n\v\f\r");
+        part += *part == '+' || *part == '-';
+        if (*part < '0' || *part > '9')
             return false;
     }
     parts[0] = strtol(first, nullptr, 10);
