@@ -117,8 +117,10 @@ HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& st
 
     // Asked only when the file in the virtual store is the one this run
     // wrote, whether Windows redirected the write or the run fell back to it;
-    // an older file there is not this run's.
-    if (!elevated && hasVirtualStore && IsSameFile(file.Identity(), IdentityOfPath(virtualStorePath)))
+    // an older file there is not this run's. A file that failed is not
+    // "saved": the question would tell the user otherwise.
+    if (SUCCEEDED(result) && status != RunFileFailed && !elevated && hasVirtualStore &&
+        IsSameFile(file.Identity(), IdentityOfPath(virtualStorePath)))
         OfferRedirectedFolder(virtualStorePath);
     return result;
 }
@@ -278,6 +280,24 @@ void OfferRedirectedFolder(const char* virtualStorePath)
     ShellExecuteA(nullptr, "open", folder, nullptr, nullptr, SW_SHOWDEFAULT);
 }
 
+namespace
+{
+// The key shares its file with the host's own settings: a line break would
+// start lines of its own (even a section), and an "=" would end the key
+// early, so such a value could never be read back. Both become "_".
+CString KeySafe(const CString& text)
+{
+    CString safe;
+    for (const char* ch = text.GetString(); *ch; ++ch)
+    {
+        const unsigned char code = static_cast<unsigned char>(*ch);
+        const char kept = code < 0x20 || code == 0x7F || code == '=' ? '_' : *ch;
+        safe.AppendBytes(&kept, 1);
+    }
+    return safe;
+}
+}
+
 CString SettingsKeySuffix(IVornBankContext* context)
 {
     if (!context)
@@ -294,6 +314,6 @@ CString SettingsKeySuffix(IVornBankContext* context)
     suffix.Append("_");
     BStr accountNumber;
     if (SUCCEEDED(account->GetBankAccountNumber(accountNumber.Out())))
-        suffix.Append(accountNumber.Text());
+        suffix.Append(KeySafe(CString(accountNumber.Text())));
     return suffix;
 }

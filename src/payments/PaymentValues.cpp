@@ -112,8 +112,7 @@ CFieldText GridSafe(const CFieldText& text)
     for (const char* ch = text.GetString(); *ch; ++ch)
     {
         const unsigned char code = static_cast<unsigned char>(*ch);
-        if (*ch != ',' && *ch != '"' && code >= 0x20 && code != 0x7F)
-            safe.Append(*ch);
+        safe.Append(*ch != ',' && *ch != '"' && code >= 0x20 && code != 0x7F ? *ch : ' ');
     }
     return safe;
 }
@@ -187,7 +186,8 @@ CFieldText Cleaned(const CFieldText& text, int width)
 }
 
 // Account numbers are written uncleaned: a failing one keeps its characters,
-// all but those that would break the field grid.
+// and those that would break the field grid become spaces, never closing up
+// into digits that could pass for another account.
 CFieldText AccountNumberForm(const CFieldText& accountNumber)
 {
     CFieldText safe = GridSafe(accountNumber);

@@ -29,8 +29,9 @@ CFieldText LeftAligned(const CFieldText& text, int width, char fill);
 // than 255 characters is cut there.
 CFieldText FormatAmount(double amount);
 
-// The text without commas, double quotes and control characters, which would
-// break a line apart or move its fields. For values written uncleaned.
+// The text with a space for each comma, double quote and control character,
+// which would break a line apart or move its fields. For values written
+// uncleaned.
 CFieldText GridSafe(const CFieldText& text);
 
 // The field checks, and the status code they leave in the payment.

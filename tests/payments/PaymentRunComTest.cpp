@@ -467,6 +467,27 @@ TEST_F(PaymentRun, AFailedHeaderLeavesTheHeaderAloneInTheFile)
     }
 }
 
+TEST_F(PaymentRun, AnAccountNumberWithLineBreaksOrAnEqualsSignIsRememberedUnderOneKey)
+{
+    AddThreePayments(*payments.Get());
+    const std::string key = "TiloOnlineTemplate123456_1234__[EVIL]__Injected_1";
+    const std::string benRefKey = "TiloOnlineBenRef123456_1234__[EVIL]__Injected_1";
+    const ComPtr<FakeBankContext> account =
+        FakeBankContext::WithAccount(L"12-34-56", L"1234\r\n[EVIL]\r\nInjected=1");
+    Run(Confirm(folder.File("odd-account.csv"),
+                [](PaymentDialogRobot& dialog) {
+                    ASSERT_TRUE(dialog.ChooseFormat(TemplateDomestic));
+                    ASSERT_TRUE(dialog.TypeTemplate("ODD"));
+                }),
+        account.Get());
+    ASSERT_EQ(RunSucceeded, status);
+    EXPECT_EQ("ODD", StoredSetting(key));
+    char section[256] = {};
+    EXPECT_EQ(0u, GetPrivateProfileSectionA("EVIL", section, sizeof section, SettingsFile().c_str()));
+    RemoveStoredSetting(key);
+    RemoveStoredSetting(benRefKey);
+}
+
 TEST_F(PaymentRun, RemembersTheTextsPerAccountAndOffersThemOnTheNextRun)
 {
     AddThreePayments(*payments.Get());
@@ -543,6 +564,14 @@ TEST_F(PaymentRun, AFolderThatCannotBeOpenedFallsBackToTheVirtualStore)
     EXPECT_EQ(std::vector<int>({IDYES, IDNO}), seen.messages[0].buttons);
     EXPECT_EQ(0u, seen.messages[0].icon);
     EXPECT_EQ(nullptr, seen.messages[0].owner);
+
+    // A run whose file failed half-way does not tell the user it was saved.
+    payments->failingItems = {1};
+    seen = Run(Confirm(chosen));
+    EXPECT_EQ(RunFileFailed, status);
+    EXPECT_EQ(1u, LinesOf(FileBytes(redirected)).size());
+    EXPECT_TRUE(seen.messages.empty()) << seen.messages[0].text;
+    payments->failingItems.clear();
 
     // A path that would not fit the virtual store's buffer is refused whole:
     // no file with a cut name appears in the store.

@@ -22,6 +22,12 @@ TEST(SettingsKeySuffix, SortCodeDigitsUnderscoreAndTheAccountNumberAsGiven)
     EXPECT_EQ("123456_1234 5678", SuffixOf(FakeBankContext::WithAccount(L"12 34 56", L"1234 5678").Get()));
 }
 
+TEST(SettingsKeySuffix, AnAccountNumberCannotBreakTheSettingsFileApart)
+{
+    EXPECT_EQ("123456_1234__[_EVIL]_a_1_",
+              SuffixOf(FakeBankContext::WithAccount(L"12-34-56", L"1234\r\n[\tEVIL]\na=1\x7F").Get()));
+}
+
 TEST(SettingsKeySuffix, APartTheHostCannotGiveIsLeftOutTheUnderscoreStays)
 {
     auto context = FakeBankContext::WithAccount(L"12-34-56", L"12345678");

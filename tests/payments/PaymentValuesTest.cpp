@@ -234,16 +234,18 @@ TEST(PaymentLineChecks, AFailingLineIsWrittenInFull)
               written.bytes);
 }
 
-TEST(PaymentLineChecks, SeparatorsInAnAccountNumberDoNotBreakTheGrid)
+TEST(PaymentLineChecks, SeparatorsInAnAccountNumberDoNotBreakTheGridNorPassForDigits)
 {
+    // Each becomes a space: closed up, "8765,4321" would read as the
+    // account 87654321 of somebody else.
     ComPtr<FakePayment> payment = StandardPayment();
     payment->payerAccountNumber = L"8765,4321";
     payment->payeeAccountNumber = L"12,34\r\n5\"6";
     const Written written = PaymentLineOf(payment.Get(), StandardDomestic);
     EXPECT_FALSE(written.passed);
     EXPECT_EQ((Codes{0, 24, 29}), payment->statusCodesSet);
-    EXPECT_EQ(ExpectedLine(85, {{4, "01"}, {13, "20000087654321"}, {17, "125.50"}, {19, "07012013"}, {25, "401122"},
-                                {31, "00123456"}, {33, "SMITH & CO"}, {37, "INV 778"}}),
+    EXPECT_EQ(ExpectedLine(85, {{4, "01"}, {13, "2000008765 432"}, {17, "125.50"}, {19, "07012013"}, {25, "401122"},
+                                {31, "12 34  5"}, {33, "SMITH & CO"}, {37, "INV 778"}}),
               written.bytes);
     EXPECT_EQ(84u, CommasIn(AdHocLineOf(payment.Get()).bytes));
 }
