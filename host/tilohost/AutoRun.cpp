@@ -86,7 +86,7 @@ PaymentRunAnswers RobotAnswers(const AutoAnswers& answers, DialogSteps& steps)
     robot.paymentDialog = [answers, &steps](PaymentDialogRobot& dialog) { WorkDialog(dialog, answers, steps); };
     robot.abandonAfterMs = RefusedOkAfterMs;
     robot.saveOfferedName = !answers.saveGiven;
-    robot.fileName = answers.savePath;
+    robot.fileName = AnsiFromUtf8(answers.savePath);
     robot.replaceExisting = true;
     robot.messageAnswers["Windows Redirect"] = answers.openRedirectFolder ? IDYES : IDNO;
     robot.otherQuestions = IDYES;

@@ -319,6 +319,12 @@ int PayBatch(const CommandLine& line)
     // save dialog's.
     if (!answers.savePath.empty())
         answers.savePath = FullPath(answers.savePath);
+    // The save dialog and the component's file are ANSI: a name the code
+    // page lacks would be saved under another name.
+    if (!FitsAnsi(answers.savePath))
+        throw BadInput("save=" + answers.savePath +
+                       ": the payment file's name must be written in the ANSI code page, which lacks some of its "
+                       "characters");
     const PaymentBatch batch = ReadPaymentBatch(line.file);
     const FakePayments& payments = *batch.payments.Get();
     const long count = static_cast<long>(payments.payments.size());

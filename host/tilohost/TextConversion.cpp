@@ -25,3 +25,9 @@ std::string AnsiFromUtf8(const std::string& text)
 {
     return CodePageFromWide(CP_ACP, WideFromUtf8(text));
 }
+
+bool FitsAnsi(const std::string& text)
+{
+    const std::wstring wide = WideFromUtf8(text);
+    return WideFromCodePage(CP_ACP, CodePageFromWide(CP_ACP, wide)) == wide;
+}

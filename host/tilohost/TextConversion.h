@@ -11,3 +11,5 @@ std::string Utf8FromWide(const std::wstring& text);
 std::string Utf8FromAnsi(const std::string& text);
 // Characters the ANSI code page lacks become '?'.
 std::string AnsiFromUtf8(const std::string& text);
+// Whether the ANSI code page holds every character of `text`.
+bool FitsAnsi(const std::string& text);

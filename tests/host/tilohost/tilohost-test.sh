@@ -156,6 +156,14 @@ run pay-relative 0 pay valid.csv --auto "save=relative.csv"
 cd - >/dev/null
 [ -f "$work/relative.csv" ] || fail "pay-relative: the payment file is not in the current folder"
 
+# A save= name beyond ASCII is saved under that name; one the ANSI code page
+# cannot hold is refused before anything runs, not saved under another name.
+run pay-accented 0 pay "$work/valid.csv" --auto "save=$work/paiement-café.csv"
+[ -f "$work/paiement-café.csv" ] || fail "pay-accented: not saved as paiement-café.csv: $(ls "$work")"
+run pay-not-ansi 2 pay "$work/valid.csv" --auto "save=$work/Ωmega.csv"
+says pay-not-ansi "the payment file's name must be written in the ANSI code page"
+[ -z "$(find "$work" -iname '*mega.csv')" ] || fail "pay-not-ansi: a file was written: $(ls "$work")"
+
 # A payment file that cannot be written (its folder does not exist, not
 # even in the virtual store): run status 2, no payment file.
 run pay-no-file 4 pay "$work/valid.csv" --auto "save=$work/no-such-folder/payments.csv" \
