@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <initializer_list>
 #include <new>
+#include <stdio.h>
 #include <string.h>
 #include <string>
 
@@ -70,6 +71,8 @@ void CStatementLineReader::Close()
 {
     m_file.Reset();
     m_stopped = false;
+    m_longLine = false;
+    m_lineNumber = 0;
     m_readError = 0;
     m_position = 0;
     m_filled = 0;
@@ -140,6 +143,8 @@ LineRead CStatementLineReader::ReadLine(char (&line)[StatementLineBufferSize])
         if (length + taken > static_cast<DWORD>(StatementLineLength + 1))
         {
             m_stopped = true;
+            m_longLine = true;
+            ++m_lineNumber;
             line[0] = '\0';
             return LineRead::TooLong;
         }
@@ -155,9 +160,49 @@ LineRead CStatementLineReader::ReadLine(char (&line)[StatementLineBufferSize])
     {
         m_stopped = true;
         line[0] = '\0';
-        return length > StatementLineLength ? LineRead::TooLong : LineRead::End;
+        if (m_readError)
+            return LineRead::End;
+        m_longLine = true;
+        ++m_lineNumber;
+        return LineRead::TooLong;
     }
+    ++m_lineNumber;
     return LineRead::Line;
+}
+
+namespace
+{
+bool HoldsText(const char* bytes, DWORD count)
+{
+    for (DWORD index = 0; index < count; ++index)
+    {
+        const char ch = bytes[index];
+        if (ch != ' ' && ch != '\t' && ch != '\r' && ch != '\n')
+            return true;
+    }
+    return false;
+}
+}
+
+bool CStatementLineReader::TextFollows()
+{
+    if (!m_file)
+        return false;
+    if (m_position < m_filled && HoldsText(m_block.get() + m_position, m_filled - m_position))
+        return true;
+    // The rest of the file is looked through in a buffer of its own, and the
+    // file's position put back.
+    LARGE_INTEGER here = {};
+    const LARGE_INTEGER none = {};
+    if (!SetFilePointerEx(m_file.Get(), none, &here, FILE_CURRENT))
+        return false;
+    std::unique_ptr<char[]> rest(new (std::nothrow) char[BlockSize]);
+    bool found = false;
+    DWORD read = 0;
+    while (rest && !found && ReadFile(m_file.Get(), rest.get(), BlockSize, &read, nullptr) && read > 0)
+        found = HoldsText(rest.get(), read);
+    SetFilePointerEx(m_file.Get(), here, nullptr, FILE_BEGIN);
+    return found;
 }
 
 namespace
@@ -356,10 +401,37 @@ bool CTransactionFile::ReadRecord(CTransactionRecord& record)
     }
     catch (...)
     {
+        ReportEarlyStop(record);
         OutputDebugStringA("Failed to read the Balance record\n");
         return false;
     }
     return true;
+}
+
+void CTransactionFile::ReportEarlyStop(const CTransactionRecord& record)
+{
+    if (!m_lines.IsOpen())
+        return;
+    char text[160];
+    if (m_lines.StoppedAtLongLine())
+    {
+        snprintf(text, sizeof text,
+                 "Reading stopped at line %d: it is longer than %d characters; it and the lines after it were "
+                 "not read\n",
+                 m_lines.LineNumber(), StatementLineLength);
+        OutputDebugStringA(text);
+        return;
+    }
+    // A short line is the last one read, still in the record; one at the
+    // end of the file (a footer) ends the reading as the end would.
+    bool insideQuotes = false;
+    const int fields = CountFields(record.GetLine(), ',', insideQuotes);
+    if (record.GetLine()[0] == '\0' || fields >= ShortLayoutFields || !m_lines.TextFollows())
+        return;
+    snprintf(text, sizeof text,
+             "Reading stopped at line %d: it has %d fields, fewer than %d; the lines after it were not read\n",
+             m_lines.LineNumber(), fields, ShortLayoutFields);
+    OutputDebugStringA(text);
 }
 
 void CTransactionFile::Close()

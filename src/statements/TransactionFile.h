@@ -50,6 +50,15 @@ public:
     // The system's error code of a read that failed, 0 while none has.
     DWORD ReadError() const { return m_readError; }
 
+    // The number of the last line read or refused as too long, counted from
+    // 1 (the header), blank lines included.
+    int LineNumber() const { return m_lineNumber; }
+    // Whether the reading stopped at a line too long to read.
+    bool StoppedAtLongLine() const { return m_longLine; }
+    // Whether anything but blanks and line ends follows what has been read.
+    // Looks ahead without moving: the next line read is the same.
+    bool TextFollows();
+
 private:
     // Makes the next byte available; false at the end of the file or when
     // reading failed.
@@ -57,6 +66,8 @@ private:
 
     FileHandle m_file;
     bool m_stopped = false;
+    bool m_longLine = false;
+    int m_lineNumber = 0;
     DWORD m_readError = 0;
     DWORD m_position = 0;
     DWORD m_filled = 0;
@@ -101,6 +112,9 @@ public:
 
     // Every text empty, every number 0.
     void Reset();
+
+    // The text of the line last read into the record; empty when none was.
+    const char* GetLine() const { return m_line; }
 
     // A column's text where it lies in the record's line, valid while the
     // record keeps that line.
@@ -200,7 +214,9 @@ public:
     // Reads the next transaction line; false when it cannot be read (the end
     // of the file, a line of fewer than 14 fields or too long, a closed file,
     // a failed read). Lines that are empty or hold only blanks are passed
-    // over. Once a read has failed, every later one fails.
+    // over. Once a read has failed, every later one fails. When a line ends
+    // the reading with more of the file unread, the debugger output says
+    // which line and why, before the failed read's own text.
     bool ReadRecord(CTransactionRecord& record);
 
     // The system's error code of a read of the file that failed, 0 while none
@@ -210,6 +226,9 @@ public:
     void Close();
 
 private:
+    // Says in the debugger output which line ended the reading early, and why.
+    void ReportEarlyStop(const CTransactionRecord& record);
+
     CString m_headerText;
     CStatementLineReader m_lines;
     int m_headerFieldCount = 0;

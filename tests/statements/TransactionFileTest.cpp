@@ -4,6 +4,7 @@
 #include "statements/TransactionFile.h"
 #include "support/StatementFiles.h"
 
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -187,16 +188,55 @@ TEST(TransactionFile, BlankLinesArePassedOverAndAShortLineEndsTheReading)
     EXPECT_TRUE(reader.ReadRecord(record));
     ASSERT_TRUE(reader.ReadRecord(record));
     EXPECT_STREQ("AFTER", record.GetFirstNarrative().GetString());
-    DebugOutputCapture output;
-    EXPECT_FALSE(reader.ReadRecord(record));
-    EXPECT_EQ(std::vector<std::string>{FailedRead}, output.Texts());
+    {
+        DebugOutputCapture output;
+        EXPECT_FALSE(reader.ReadRecord(record));
+        // Which line ended the reading, since more of the file was left unread.
+        EXPECT_EQ((std::vector<std::string>{"Reading stopped at line 7: it has 13 fields, fewer than 14; the "
+                                            "lines after it were not read\n",
+                                            FailedRead}),
+                  output.Texts());
+    }
 
-    // Blank lines up to the end of the file end the reading as the end does.
+    // Blank lines up to the end of the file end the reading as the end does;
+    // so does a short line with nothing but blank lines after it (a footer).
     TemporaryFile trailing(Lines({HeaderLine(14), CommaLine(ShortFields()), "", " "}));
-    CTransactionFile trailingReader(trailing.Path());
-    ASSERT_TRUE(trailingReader.BuildColumnIndex());
-    EXPECT_TRUE(trailingReader.ReadRecord(record));
-    EXPECT_FALSE(trailingReader.ReadRecord(record));
+    TemporaryFile footer(Lines({HeaderLine(14), CommaLine(ShortFields()), "End of statement,2", "", " "}));
+    for (const TemporaryFile* each : {&trailing, &footer})
+    {
+        CTransactionFile trailingReader(each->Path());
+        ASSERT_TRUE(trailingReader.BuildColumnIndex());
+        EXPECT_TRUE(trailingReader.ReadRecord(record));
+        DebugOutputCapture endOutput;
+        EXPECT_FALSE(trailingReader.ReadRecord(record));
+        EXPECT_EQ(std::vector<std::string>{FailedRead}, endOutput.Texts());
+    }
+}
+
+TEST(TransactionFile, LookingForTextAfterALineDoesNotMoveTheReading)
+{
+    // Blank lines enough to look past the reader's first block of the file.
+    std::string blankLines;
+    for (int index = 0; index < 20000; ++index)
+        blankLines += "    \r\n";
+    TemporaryFile file(Lines({HeaderLine(14), "short"}) + blankLines + Lines({"x", "next"}));
+    CStatementLineReader lines;
+    ASSERT_EQ(0u, lines.Open(file.WidePath().c_str()));
+    char line[StatementLineBufferSize];
+    ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
+    ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
+    EXPECT_STREQ("short", line);
+    EXPECT_EQ(2, lines.LineNumber());
+    EXPECT_TRUE(lines.TextFollows());
+    do
+        ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
+    while (strcmp(line, "    ") == 0);
+    EXPECT_STREQ("x", line);
+    EXPECT_EQ(20003, lines.LineNumber());
+    ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
+    EXPECT_STREQ("next", line);
+    EXPECT_FALSE(lines.TextFollows());
+    EXPECT_EQ(LineRead::End, lines.ReadLine(line));
 }
 
 TEST(TransactionFile, TheLimitIsOnTheLinesTextNotItsLineEnd)
@@ -216,7 +256,12 @@ TEST(TransactionFile, TheLimitIsOnTheLinesTextNotItsLineEnd)
         EXPECT_EQ(50, record.GetFirstNarrative().GetLength());
         EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
         // An overlong line is never read cut short, and nothing after it.
+        DebugOutputCapture output;
         EXPECT_FALSE(reader.ReadRecord(record));
+        EXPECT_EQ((std::vector<std::string>{"Reading stopped at line 3: it is longer than 2047 characters; it and "
+                                            "the lines after it were not read\n",
+                                            FailedRead}),
+                  output.Texts());
         EXPECT_DOUBLE_EQ(0.0, record.GetCredit());
         EXPECT_FALSE(reader.ReadRecord(record));
     }
