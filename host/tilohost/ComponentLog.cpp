@@ -9,8 +9,7 @@ ComponentLog::ComponentLog(const std::string& path) : m_file(path, "log file") {
 
 void ComponentLog::Begin()
 {
-    if (m_file.Wanted())
-        m_capture.reset(new DebugOutputCapture);
+    m_capture.reset(new DebugOutputCapture);
 }
 
 void ComponentLog::End()
@@ -20,6 +19,14 @@ void ComponentLog::End()
     const std::vector<DebugText> entries = m_capture->Entries();
     m_entries.insert(m_entries.end(), entries.begin(), entries.end());
     m_capture.reset();
+}
+
+std::vector<std::string> ComponentLog::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const DebugText& entry : m_entries)
+        texts.push_back(entry.text);
+    return texts;
 }
 
 void ComponentLog::Finish()

@@ -17,9 +17,12 @@ public:
     // input before anything runs (BadInput). No path: nothing is kept.
     explicit ComponentLog(const std::string& path);
 
-    // Captures from Begin to End: the component's call.
+    // Captures from Begin to End: the component's call. The texts are
+    // captured with no log file too, for what the tool itself tells of them.
     void Begin();
     void End();
+    // The texts captured so far, in the order written.
+    std::vector<std::string> Texts() const;
     // Writes the lines captured, closes the file and says how many went
     // where. Throws OutputNotWritten when writing failed.
     void Finish();

@@ -100,9 +100,26 @@ const char* ImportStatusName(LONG status)
     return status == 0 ? "a file was read" : status == 1 ? "no file chosen" : "unknown";
 }
 
-// The transactions in counts, or why there are none.
-void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& record, const ImportSummary& summary)
+// What the reader says in the debugger output when a line ended its reading
+// with more of the file unread, without its line end; empty when none did.
+std::string EarlyStop(const std::vector<std::string>& texts)
 {
+    const std::string stopped = "Reading stopped at line ";
+    for (const std::string& text : texts)
+    {
+        if (text.compare(0, stopped.size(), stopped) == 0)
+            return text.substr(0, text.find_last_not_of("\r\n") + 1);
+    }
+    return std::string();
+}
+
+// The transactions in counts, or why there are none; and a warning when the
+// reading stopped before the end of the file.
+void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& record, const ImportSummary& summary,
+                  const std::string& earlyStop)
+{
+    if (!earlyStop.empty())
+        PrintLine("Warning: " + earlyStop + ". The statement may lack transactions of the file.");
     if (summary.transactions > 0)
     {
         PrintLine("Summary: " + CountOf(summary.transactions, "transaction", "transactions") + " received: " +
@@ -120,6 +137,8 @@ void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& rec
         why = "no file was chosen (cancelled), and the statement was not touched";
     else if (record.recognitionCalled && !record.recognitionAnswer)
         why = "the file was not recognised as a statement";
+    else if (record.recognitionCalled && !earlyStop.empty())
+        why = "the file was recognised as a statement, but its reading stopped before any line for the bank account";
     else if (record.recognitionCalled)
         why = "the file was recognised as a statement, but no line of it was taken for the bank account";
     else
@@ -184,7 +203,7 @@ int ImportStatement(const CommandLine& line)
     PrintLine("HRESULT: " + DescribeHResult(result) + (error.empty() ? "" : ": " + error));
     const ImportSummary summary = SummariseImport(received.transactions);
     PrintLine("");
-    PrintSummary(result, status, selection, summary);
+    PrintSummary(result, status, selection, summary, EarlyStop(log.Texts()));
 
     for (const auto& record : received.records)
         report.Add(record);

@@ -242,6 +242,26 @@ grep -qE '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}  Fail
     "$work/import-log.log" || fail "import-log: no time-stamped text of the reader: $(cat "$work/import-log.log")"
 says import-log "Component log: "
 says import-log " in "
+grep -qE '  Reading stopped at line 4: it has 3 fields, fewer than 14; the lines after it were not read$' \
+    "$work/import-log.log" || fail "import-log: no text of where the reading stopped: $(cat "$work/import-log.log")"
+says import-log "Warning: Reading stopped at line 4: it has 3 fields, fewer than 14; the lines after it were not read."
+
+# The same without a log, and a statement whose first line stops the
+# reading: the warning says so, and the summary does not blame the account.
+run import-stop-warning 0 import "$work/stops-early.csv" --account "$account"
+says import-stop-warning "Warning: Reading stopped at line 4"
+{
+    head -n 1 "$samples/statement-14-columns.csv"
+    echo "601247,31926818,\"12\" PIPE"
+    tail -n 1 "$samples/statement-14-columns.csv"
+} >"$work/stops-first.csv"
+run import-stops-first 0 import "$work/stops-first.csv" --account "$account"
+says import-stops-first "Warning: Reading stopped at line 2"
+says import-stops-first "Summary: no transactions received: the file was recognised as a statement, but its reading stopped before any line for the bank account"
+# A footer at the end of the file is no reason for a warning.
+{ cat "$samples/statement-14-columns.csv"; echo "TOTALS,,3"; } >"$work/footer.csv"
+run import-footer 0 import "$work/footer.csv" --account "$account"
+says_not import-footer "Warning"
 
 # Blank lines in the middle of a statement (a file edited by hand) drop
 # nothing; an amount is read as the plain number at its start.
