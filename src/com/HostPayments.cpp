@@ -15,10 +15,12 @@ ComPtr<IVornPayment> FetchPayment(IVornPayments* payments, long index)
     return payment;
 }
 
-CFieldText ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter)
+CFieldText ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter, bool* given)
 {
     BStr text;
     (payment->*getter)(text.Out());
+    if (given)
+        *given = text.Get() && text.Get()[0] != L'\0';
     return ToAnsiText(text.Get());
 }
 

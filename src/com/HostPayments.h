@@ -18,8 +18,9 @@ ComPtr<IVornPayment> FetchPayment(IVornPayments* payments, long index);
 // A text getter of the payment, e.g. &IVornPayment::GetPayeeSortCode.
 using PaymentTextGetter = HRESULT (STDMETHODCALLTYPE IVornPayment::*)(BSTR*);
 
-// The field through ToAnsiText.
-CFieldText ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter);
+// The field through ToAnsiText. `given`, when asked for, tells whether the
+// host's own text was empty: a text may be given and yet convert to nothing.
+CFieldText ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter, bool* given = nullptr);
 // The field through DigitsOf.
 CFieldText ReadPaymentDigits(IVornPayment* payment, PaymentTextGetter getter);
 double ReadPaymentAmount(IVornPayment* payment);

@@ -195,10 +195,21 @@ CFieldText AccountNumberForm(const CFieldText& accountNumber)
     return RightAligned(safe, 8, '0');
 }
 
-CFieldText FirstNonEmpty(IVornPayment* payment, PaymentTextGetter first, PaymentTextGetter second)
+// Chosen by the host's texts, not by what they convert to: a roll number the
+// host gives is the payment's reference even if none of it can be written.
+// `given` tells whether either text was given.
+CFieldText FirstNonEmpty(IVornPayment* payment, PaymentTextGetter first, PaymentTextGetter second,
+                         bool* given = nullptr)
 {
-    const CFieldText text = ReadPaymentText(payment, first);
-    return text.GetLength() > 0 ? text : ReadPaymentText(payment, second);
+    bool firstGiven = false;
+    const CFieldText text = ReadPaymentText(payment, first, &firstGiven);
+    if (firstGiven)
+    {
+        if (given)
+            *given = true;
+        return text;
+    }
+    return ReadPaymentText(payment, second, given);
 }
 }
 
@@ -263,9 +274,10 @@ CFieldText RollNumberValue(IVornPayment* payment)
 
 CFieldText AdHocReferenceValue(IVornPayment* payment)
 {
+    bool given = false;
     CFieldText reference =
-        FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference);
-    if (reference.GetLength() == 0)
+        FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference, &given);
+    if (!given)
     {
         reference = ReadPaymentDigits(payment, &IVornPayment::GetPayerSortCode);
         reference.Cut(6);

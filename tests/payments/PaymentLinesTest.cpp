@@ -85,6 +85,20 @@ TEST(PaymentLineLayout, RollNumberTakesTheReferenceField)
               PaymentLineOf(payment.Get(), StandardDomestic));
 }
 
+TEST(PaymentLineLayout, ARollNumberGivenIsTheReferenceEvenWhenNoneOfItCanBeWritten)
+{
+    // The payee's own reference never stands in for a building society's
+    // roll number.
+    ComPtr<FakePayment> payment = StandardPayment();
+    payment->payeeRollNumber = L"\x0100RN 1";
+    EXPECT_EQ(ExpectedLine(85, {{4, "01"}, {13, "20000087654321"}, {17, "125.50"}, {19, "07012013"}, {25, "401122"},
+                                {31, "12345678"}, {33, "SMITH & CO"}}),
+              PaymentLineOf(payment.Get(), StandardDomestic));
+    EXPECT_EQ(ExpectedLine(85, {{4, "09"}, {16, "GBP"}, {17, "125.50"}, {25, "401122"}, {31, "12345678"},
+                                {33, "SMITH & CO"}}),
+              AdHocLineOf(payment.Get()));
+}
+
 TEST(PaymentLineLayout, BulkListFileHasAShorterHeaderAndPayerlessLines)
 {
     ComPtr<FakePayment> first = StandardPayment();
