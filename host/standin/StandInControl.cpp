@@ -44,6 +44,7 @@ extern "C" void StandInFailOperation(int operation, HRESULT result, const char* 
     ForcedFailure& failure = State().failures[operation];
     failure.result = FAILED(result) ? result : S_OK;
     failure.description = TextOrEmpty(description);
+    failure.posted = description != nullptr;
 }
 
 extern "C" int StandInSettingsCallCount(void)

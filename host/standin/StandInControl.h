@@ -90,8 +90,10 @@ void StandInSetPaymentFileDefaults(const char* fileName, const char* extension, 
 /* From now on the operation returns `result` and posts error information
    (IErrorInfo with this description, source "VornHostStandIn", the
    operation's interface as GUID) instead of doing its work; the call is
-   still recorded. A `result` that is not a failure (S_OK) ends the
-   failing. Unknown operations are ignored. */
+   still recorded. A null description posts none: the thread's error
+   information is left as it was, as many components leave it. A `result`
+   that is not a failure (S_OK) ends the failing. Unknown operations are
+   ignored. */
 void StandInFailOperation(int operation, HRESULT result, const char* description);
 
 /* Calls on the settings component since the last reset, in order. */

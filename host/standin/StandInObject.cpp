@@ -24,7 +24,9 @@ HRESULT PostError(HRESULT result, REFIID iid, const std::string& description)
 HRESULT ForcedResult(REFIID iid, int operation)
 {
     const ForcedFailure* failure = FailureOf(operation);
-    return failure ? PostError(failure->result, iid, failure->description) : S_OK;
+    if (!failure)
+        return S_OK;
+    return failure->posted ? PostError(failure->result, iid, failure->description) : failure->result;
 }
 
 HRESULT AnsiToBstr(const std::string& text, BSTR* out)

@@ -13,6 +13,8 @@ struct ForcedFailure
 {
     HRESULT result = S_OK;
     std::string description;
+    // Whether the failure posts error information at all.
+    bool posted = true;
 };
 
 struct StandInState

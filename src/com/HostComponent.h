@@ -44,12 +44,16 @@ void RaiseHostFailure(HRESULT result, IUnknown* component, REFIID iid, const wch
 // not be made.
 void RaiseMissingHostComponent(const wchar_t* name);
 
-// The component behind a host reference; an empty one is raised as E_POINTER.
+// The component behind a host reference, for one call on it; an empty one is
+// raised as E_POINTER. The thread's error information is cleared for the
+// call: a component that fails without posting any would otherwise be
+// reported with whatever an earlier call left there.
 template <class T>
 T* HostComponent(const ComPtr<T>& component, const wchar_t* name)
 {
     if (!component)
         RaiseMissingHostComponent(name);
+    SetErrorInfo(0, nullptr);
     return component.Get();
 }
 

@@ -107,4 +107,13 @@ TEST_F(BankObject, ConfigureFailsAsAnExceptionWithoutTheSettingsComponent)
     ASSERT_EQ(S_OK, StandInRegisterClass(StandInSettingsClass));
     StandInFailOperation(StandInConfigureBank, E_ACCESSDENIED, "Configuration refused");
     EXPECT_EQ(DISP_E_EXCEPTION, bank->Configure(0));
+    EXPECT_EQ(L"Configuration refused", TakePostedError().description);
+
+    // A failure the settings component describes not at all is not shown
+    // with what an earlier call left on the thread (here: a null pointer).
+    StandInFailOperation(StandInConfigureBank, E_FAIL, nullptr);
+    EXPECT_EQ(static_cast<HRESULT>(0x800AFFFC), bank->IsConfigurable(nullptr));
+    EXPECT_EQ(DISP_E_EXCEPTION, bank->Configure(0));
+    EXPECT_EQ(L"The e-banking host's settings component failed in ConfigureBank (0x80004005).",
+              TakePostedError().description);
 }

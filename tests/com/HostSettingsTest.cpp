@@ -7,6 +7,7 @@
 #include <string>
 
 #include "com/ComHolders.h"
+#include "com/ErrorReporting.h"
 #include "com/HostSettings.h"
 #include "standin/StandInControl.h"
 
@@ -125,6 +126,26 @@ TEST_F(HostSettingsTest, FailingOperationRaisesTheHostsHResultAndErrorInformatio
     {
         EXPECT_EQ(E_FAIL, error.Error());
         EXPECT_EQ("No statement settings.", DescriptionOf(error));
+    }
+}
+
+TEST_F(HostSettingsTest, AFailureThatPostsNothingIsNeverGivenAnEarlierDescription)
+{
+    // Information an earlier call posted and nobody read.
+    ComPtr<IErrorInfo> stale;
+    stale.Attach(NewErrorInfo(L"Invalid argument"));
+    SetErrorInfo(0, stale.Get());
+    StandInFailOperation(StandInConfigureBank, E_FAIL, nullptr);
+    try
+    {
+        CHostSettings().ConfigureBank();
+        ADD_FAILURE() << "no host-call failure";
+    }
+    catch (const _com_error& error)
+    {
+        EXPECT_EQ(E_FAIL, error.Error());
+        EXPECT_EQ("The e-banking host's settings component failed in ConfigureBank (0x80004005).",
+                  DescriptionOf(error));
     }
 }
 
