@@ -119,18 +119,24 @@ HRESULT RegisterImplementedCategory(REFCLSID clsid, REFCATID category)
 
 HRESULT UnregisterImplementedCategory(REFCLSID clsid, REFCATID category)
 {
+    // "CLSID\{...}": six characters, the identifier in braces and a NUL.
+    wchar_t classKeyName[6 + 39] = L"CLSID\\";
+    StringFromGUID2(clsid, classKeyName + 6, 39);
+    RegistryKey classKey;
+    const LONG opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, classKeyName, 0, KEY_READ | KEY_WRITE, classKey.Out());
+    // A class whose key is gone has no categories left to remove; the
+    // category manager would fail, and the rest of the registration would
+    // never be removed.
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return S_OK;
+
     ComPtr<ICatRegister> manager;
     HRESULT result = CreateCategoryManager(manager);
     if (SUCCEEDED(result))
         result = manager->UnRegisterClassImplCategories(clsid, 1, const_cast<CATID*>(&category));
     if (FAILED(result))
         return result;
-
-    // "CLSID\{...}": six characters, the identifier in braces and a NUL.
-    wchar_t classKeyName[6 + 39] = L"CLSID\\";
-    StringFromGUID2(clsid, classKeyName + 6, 39);
-    RegistryKey classKey;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, classKeyName, 0, KEY_READ | KEY_WRITE, classKey.Out()) == ERROR_SUCCESS)
+    if (opened == ERROR_SUCCESS)
     {
         DeleteIfWithoutSubkeys(classKey.Get(), L"Required Categories");
         DeleteIfWithoutSubkeys(classKey.Get(), L"Implemented Categories");

@@ -138,3 +138,16 @@ TEST_F(Registration, UnregistrationLeavesNothingButTheClsidKey)
     ComPtr<ITypeLib> library;
     EXPECT_NE(S_OK, LoadRegTypeLib(LIBID_VORNTILOONLINELib, 1, 0, 0x409, library.Out()));
 }
+
+TEST_F(Registration, UnregistrationRemovesTheRestWhenTheBanksClassKeyIsAlreadyGone)
+{
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(CLSID_Bank)).c_str()));
+    ASSERT_EQ(0u, RunRegsvr32(true));
+    for (const RegisteredClass& registered : Classes)
+    {
+        const std::wstring n = registered.shortName;
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"VornTiloOnline." + n));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID\\" + GuidText(*registered.clsid)));
+    }
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(LIBID_VORNTILOONLINELib)));
+}
