@@ -20,7 +20,7 @@
 // A list of interface references: the entries, in the order they were
 // added, each holding one reference, and a tag value. Its own operations
 // follow the interface's in the table of virtual functions, after the
-// destructor.
+// destructor's one entry.
 const int ListGrowthStep = 8;
 
 template <class Interface, const IID* InterfaceId, class Item>
@@ -30,7 +30,12 @@ public:
     CListImpl() : m_entries(ListGrowthStep) {}
     CListImpl(const CListImpl&) = delete;
     CListImpl& operator=(const CListImpl&) = delete;
-    virtual ~CListImpl() { Clear(); }
+
+    // The one entry a virtual destructor has in the table of a component
+    // built by the platform's own compiler (this one gives it two), so that
+    // the list's own operations stand where callers count them, from slot
+    // 11. The list is destroyed by its last Release only: this does nothing.
+    virtual void* DestructorEntry(unsigned int) { return this; }
 
     virtual HRESULT STDMETHODCALLTYPE Add(Item* item)
     {
@@ -86,6 +91,9 @@ public:
     }
 
 protected:
+    // Through the object's root, which every list's class has.
+    ~CListImpl() { Clear(); }
+
     // The entry with a new reference for the caller; a position outside the
     // entries is thrown as E_INVALIDARG.
     Item* FetchEntry(LONG position) const

@@ -256,3 +256,39 @@ TEST_F(BankServicesList, ServesLateBoundCallsFromTheTypeLibrary)
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
 }
+
+// The list's own operations, called by their places in the table of virtual
+// functions as a caller that knows the list's class reaches them: after the
+// interface's ten and the destructor's one entry.
+TEST_F(BankServicesList, OwnOperationsStandFromSlotElevenOn)
+{
+    void** table = *reinterpret_cast<void***>(list.Get());
+    using Add = HRESULT(STDMETHODCALLTYPE*)(IBankServices*, IVornBankService*);
+    using Remove = HRESULT(STDMETHODCALLTYPE*)(IBankServices*, LONG);
+    using Clear = HRESULT(STDMETHODCALLTYPE*)(IBankServices*);
+    using GetItemAt = HRESULT(STDMETHODCALLTYPE*)(IBankServices*, LONG, IVornBankService**);
+    using GetTag = HRESULT(STDMETHODCALLTYPE*)(IBankServices*, LONG*);
+    using SetTag = HRESULT(STDMETHODCALLTYPE*)(IBankServices*, LONG);
+
+    ComPtr<IVornBankService> statement;
+    ASSERT_EQ(S_OK, reinterpret_cast<GetItemAt>(table[14])(list.Get(), 1, statement.Out()));
+    EXPECT_EQ(StatementName, NameOf(statement.Get()));
+    EXPECT_EQ(InvalidArgument, reinterpret_cast<Add>(table[11])(list.Get(), nullptr));
+    EXPECT_EQ(L"Invalid argument", TakePostedError().description);
+    EXPECT_EQ(S_OK, reinterpret_cast<Add>(table[11])(list.Get(), statement.Get()));
+    EXPECT_EQ(S_OK, reinterpret_cast<Remove>(table[12])(list.Get(), 0));
+    LONG count = 0;
+    ASSERT_EQ(S_OK, list->GetCount(&count));
+    EXPECT_EQ(2, count);
+    ComPtr<IVornBankService> first;
+    ASSERT_EQ(S_OK, reinterpret_cast<GetItemAt>(table[14])(list.Get(), 0, first.Out()));
+    EXPECT_EQ(StatementName, NameOf(first.Get()));
+
+    EXPECT_EQ(S_OK, reinterpret_cast<SetTag>(table[16])(list.Get(), -7));
+    LONG tag = 0;
+    EXPECT_EQ(S_OK, reinterpret_cast<GetTag>(table[15])(list.Get(), &tag));
+    EXPECT_EQ(-7, tag);
+    EXPECT_EQ(S_OK, reinterpret_cast<Clear>(table[13])(list.Get()));
+    ASSERT_EQ(S_OK, list->GetCount(&count));
+    EXPECT_EQ(0, count);
+}
