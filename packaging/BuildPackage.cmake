@@ -1,5 +1,5 @@
 # Builds the package with wixl, run by the build as a script:
-#   cmake -DWINDRES=... -DWIXL=... -DAWK=... -DDLL=... -DICON=... -DWXS=VornTiloOnline.wxs
+#   cmake -DWINDRES=... -DWIXL=... -DMSIBUILD=... -DAWK=... -DDLL=... -DICON=... -DWXS=VornTiloOnline.wxs
 #         -DREGISTRATION=registration.lst -DAWK_SCRIPT=registration-wix.awk
 #         -DMODULE_PATH='C:\...\VornTiloOnline.dll' -DSTAGE=DIR -DOUTPUT_DIR=DIR
 #         -DSTAMP=FILE [-DVERSION_STEP=1] -P BuildPackage.cmake
@@ -9,6 +9,9 @@
 # ProductCode is derived from the UpgradeCode and the version: a package of
 # one version is always the same product, so installing it again changes
 # nothing, and every version is another product, which MajorUpgrade replaces.
+# The Windows Installer compares only the first three fields of a version,
+# so a FILEVERSION whose fourth field is not 0 is refused: such a package
+# would install beside the one it means to replace.
 # STAMP gets the package's path.
 cmake_minimum_required(VERSION 3.20)
 
@@ -25,11 +28,20 @@ run(${WINDRES} -i ${DLL} -O rc)
 if(NOT output MATCHES "\n FILEVERSION ([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)")
     message(FATAL_ERROR "${DLL} has no FILEVERSION in its version resource")
 endif()
+set(file_version ${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${CMAKE_MATCH_3}.${CMAKE_MATCH_4})
+if(NOT CMAKE_MATCH_4 EQUAL 0)
+    message(FATAL_ERROR "${DLL} has the version ${file_version}: the Windows Installer compares only the "
+                        "first three fields, so a new package must raise one of those (the fourth stays 0)")
+endif()
 set(build ${CMAKE_MATCH_3})
 if(VERSION_STEP)
     math(EXPR build "${build} + ${VERSION_STEP}")
 endif()
 set(version ${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${build}.${CMAKE_MATCH_4})
+if(NOT output MATCHES "VALUE \"Translation\", *0x([0-9A-Fa-f]+)")
+    message(FATAL_ERROR "${DLL} has no Translation in its version resource")
+endif()
+math(EXPR file_language "0x${CMAKE_MATCH_1}")
 
 file(READ ${WXS} source)
 if(NOT source MATCHES "UpgradeCode=\"([0-9A-Fa-f-]+)\"")
@@ -59,5 +71,17 @@ execute_process(COMMAND ${WIXL} -a x86 -D Version=${version} -D ProductCode=${pr
 if(NOT status EQUAL 0 OR NOT EXISTS ${package})
     file(REMOVE ${package})
     message(FATAL_ERROR "wixl failed (${status}):\n${errors}")
+endif()
+# wixl records the DLL as an unversioned file, and the Installer never
+# replaces a versioned file on disk (one copied there by hand) with an
+# unversioned one. The file table gets the DLL's own version and language;
+# a versioned file has no hash.
+execute_process(COMMAND ${MSIBUILD} ${package}
+                    -q "UPDATE `File` SET `Version` = '${file_version}', `Language` = '${file_language}' WHERE `File` = '${dll_name}'"
+                    -q "DELETE FROM `MsiFileHash` WHERE `File_` = '${dll_name}'"
+                RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+    file(REMOVE ${package})
+    message(FATAL_ERROR "msibuild failed (${status}):\n${errors}")
 endif()
 file(WRITE ${STAMP} "${package}\n")

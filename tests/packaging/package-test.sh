@@ -152,6 +152,12 @@ arp_entries() {
 
 case $test in
 install)
+    # The DLL is a versioned file of the package (the Installer's file rules
+    # compare versions), with its resource's version and language, no hash.
+    [ "$(msiinfo export "$package" File | tr -d '\r' | awk -F'\t' '$1 == "VornTiloOnline.dll" { print $5 "/" $6 }')" = \
+        "$version/2057" ] || fail "install: the package's DLL is not a file of version $version, language 2057"
+    [ -z "$(msiinfo export "$package" MsiFileHash | tr -d '\r' | awk -F'\t' '$1 == "VornTiloOnline.dll"')" ] ||
+        fail "install: a versioned file with a hash"
     install_host
     listing "$work/before"
     msiexec install 0 /i "$(windows_path "$package")" /qn
