@@ -22,15 +22,27 @@ public:
         {
             CsvRecord record;
             record.line = m_line;
+            m_quotedInRecord = false;
             ReadRecord(record.fields);
-            const bool blank = record.fields.size() == 1 && record.fields[0].empty() && !m_lastQuoted;
-            if (!blank)
+            if (m_quotedInRecord || !IsBlank(record.fields))
                 records.push_back(std::move(record));
         }
         return records;
     }
 
 private:
+    // A line of nothing but blanks, or of fields that are all empty (a
+    // spreadsheet's rows after the last one it filled), holds no record.
+    static bool IsBlank(const std::vector<std::string>& fields)
+    {
+        for (const std::string& field : fields)
+        {
+            if (field.find_first_not_of(" \t") != std::string::npos)
+                return false;
+        }
+        return true;
+    }
+
     // Reads fields up to the end of the record and past its line break.
     void ReadRecord(std::vector<std::string>& fields)
     {
@@ -51,8 +63,9 @@ private:
 
     std::string ReadField()
     {
-        m_lastQuoted = m_position < m_text.size() && m_text[m_position] == '"';
-        return m_lastQuoted ? ReadQuotedField() : ReadPlainField();
+        const bool quoted = m_position < m_text.size() && m_text[m_position] == '"';
+        m_quotedInRecord = m_quotedInRecord || quoted;
+        return quoted ? ReadQuotedField() : ReadPlainField();
     }
 
     std::string ReadPlainField()
@@ -98,7 +111,9 @@ private:
     const std::string& m_text;
     size_t m_position = 0;
     int m_line = 1;
-    bool m_lastQuoted = false;
+    // Whether a field of the record being read was quoted: even an empty
+    // quoted field was written on purpose.
+    bool m_quotedInRecord = false;
 };
 }
 

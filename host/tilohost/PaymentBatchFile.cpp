@@ -179,8 +179,9 @@ PaymentBatch ParsePaymentBatch(const std::string& bytes)
     {
         const CsvRecord& record = records[index];
         if (record.fields.size() != columns.size())
-            throw LineError(record.line, std::to_string(record.fields.size()) + " fields where the header has " +
-                                             std::to_string(columns.size()));
+            throw LineError(record.line, std::to_string(record.fields.size()) +
+                                             (record.fields.size() == 1 ? " field" : " fields") +
+                                             " where the header has " + std::to_string(columns.size()));
         FakePayment& payment = *batch.payments->Add();
         for (size_t field = 0; field < columns.size(); ++field)
             SetField(payment, columns[field], record.fields[field], record.line, batch.warnings);

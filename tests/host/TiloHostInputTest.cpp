@@ -39,16 +39,20 @@ TEST(TiloHostCsv, QuotedFieldsKeepCommasQuotesAndLineBreaks)
                                  "\"x, y\",\"say \"\"hi\"\"\",\"two\r\nlines\"\r\n"
                                  "\r\n"
                                  ",,\n"
+                                 " \t, \n"
+                                 "\"\",,\n"
                                  "last,\"\",end");
     ASSERT_EQ(4u, records.size());
     EXPECT_EQ((Fields{"a", "b", "c"}), records[0].fields);
     EXPECT_EQ((Fields{"x, y", "say \"hi\"", "two\r\nlines"}), records[1].fields);
-    // Each record knows the line it starts on; the blank line is skipped.
+    // Each record knows the line it starts on. Blank lines, and lines of
+    // empty or blank fields (a spreadsheet's unused rows), are skipped; a
+    // quoted empty field was written on purpose.
     EXPECT_EQ(2, records[1].line);
     EXPECT_EQ((Fields{"", "", ""}), records[2].fields);
-    EXPECT_EQ(5, records[2].line);
+    EXPECT_EQ(7, records[2].line);
     EXPECT_EQ((Fields{"last", "", "end"}), records[3].fields);
-    EXPECT_EQ(6, records[3].line);
+    EXPECT_EQ(8, records[3].line);
 }
 
 TEST(TiloHostCsv, MalformedQuotesNameTheirLine)
