@@ -85,10 +85,68 @@ bool OutputFile::Write(const std::string& text)
     if (!m_file)
         return !Wanted();
     FILE* file = m_file.Detach();
+    // Flushed and checked before the close: a runtime's fclose may not
+    // report that its last buffer could not be written.
     bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (fflush(file) != 0 || ferror(file) != 0)
+        written = false;
     if (fclose(file) != 0)
         written = false;
     return written;
+}
+
+namespace
+{
+struct FileIdentity
+{
+    bool known = false;
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+};
+
+FileIdentity IdentityOf(const std::string& path)
+{
+    FileIdentity identity;
+    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return identity;
+    BY_HANDLE_FILE_INFORMATION information;
+    if (GetFileInformationByHandle(file, &information))
+    {
+        identity.known = true;
+        identity.volume = information.dwVolumeSerialNumber;
+        identity.indexHigh = information.nFileIndexHigh;
+        identity.indexLow = information.nFileIndexLow;
+    }
+    CloseHandle(file);
+    return identity;
+}
+
+bool SameFile(const std::string& first, const std::string& second)
+{
+    const FileIdentity one = IdentityOf(first);
+    const FileIdentity other = IdentityOf(second);
+    if (one.known && other.known)
+        return one.volume == other.volume && one.indexHigh == other.indexHigh && one.indexLow == other.indexLow;
+    return lstrcmpiW(WideFromUtf8(FullPath(first)).c_str(), WideFromUtf8(FullPath(second)).c_str()) == 0;
+}
+}
+
+void CheckFilesApart(const std::vector<NamedPath>& files)
+{
+    for (size_t later = 1; later < files.size(); ++later)
+    {
+        for (size_t earlier = 0; earlier < later; ++earlier)
+        {
+            if (!files[later].path.empty() && !files[earlier].path.empty() &&
+                SameFile(files[later].path, files[earlier].path))
+                throw BadInput(files[later].path + ": the " + files[later].what + " would be written over the " +
+                               files[earlier].what);
+        }
+    }
 }
 
 std::string FullPath(const std::string& path)

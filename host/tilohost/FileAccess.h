@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "com/ComHolders.h"
 
@@ -34,6 +35,19 @@ bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes);
 
 // The file's size in bytes; false when there is no such file.
 bool SizeOfFile(const std::string& path, unsigned long long& size);
+
+// A file the run reads or writes, named for messages ("the report").
+struct NamedPath
+{
+    std::string path; // empty: none given
+    const char* what;
+};
+
+// Throws BadInput when one file given is another's (the same file by its
+// volume and index, or by full path when it does not exist yet): an output
+// created at the start would destroy the input the run reads, or two
+// outputs would overwrite each other. The first is the input.
+void CheckFilesApart(const std::vector<NamedPath>& files);
 
 // A file that a run writes at its end (the report, the log). It is created
 // (or emptied) at once, so a path that cannot be written is bad input

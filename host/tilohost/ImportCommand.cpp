@@ -171,6 +171,7 @@ int ImportStatement(const CommandLine& line)
     case PathKind::File:
         break;
     }
+    CheckFilesApart({{line.file, "statement file"}, {line.reportPath, "report"}, {line.logPath, "log"}});
     ReportFile report(line.reportPath);
     ComponentLog log(line.logPath);
 

@@ -329,6 +329,10 @@ int PayBatch(const CommandLine& line)
     const FakePayments& payments = *batch.payments.Get();
     const long count = static_cast<long>(payments.payments.size());
     CheckIatRows(answers, count);
+    CheckFilesApart({{line.file, "batch file"},
+                     {answers.savePath, "payment file"},
+                     {line.reportPath, "report"},
+                     {line.logPath, "log"}});
     ReportFile report(line.reportPath);
     ComponentLog log(line.logPath);
     PrintWarnings(batch.warnings);

@@ -150,6 +150,32 @@ summary,2,2,0,125.50,1,0,$(stat -c %s "$work/valid-payments.csv")" ] || fail "pa
 says pay-valid "Summary: 2 payments: 2 passed their checks, 0 failed them"
 says_not pay-valid "Warning"
 
+# A spreadsheet's trailing rows of empty fields are no payments.
+{ cat "$work/valid.csv"; printf ',,,,,,,\r\n,,,,,,,\r\n   \r\n'; } >"$work/trailing-rows.csv"
+run pay-trailing-rows 0 pay "$work/trailing-rows.csv" --auto "save=$work/trailing-rows-payments.csv"
+[ "$(wc -l <"$work/trailing-rows-payments.csv")" = 2 ] || fail "pay-trailing-rows: $(cat "$work/trailing-rows-payments.csv")"
+
+# A report or log that would be written over the batch, the statement or the
+# payment file is refused before anything runs, and the input stays.
+cp "$work/valid.csv" "$work/victim.csv"
+run pay-report-over-batch 2 pay "$work/victim.csv" --auto "save=$work/victim-payments.csv" --report "$work/victim.csv"
+says pay-report-over-batch "the report would be written over the batch file"
+cmp -s "$work/valid.csv" "$work/victim.csv" || fail "pay-report-over-batch: the batch was changed"
+run pay-report-over-payments 2 pay "$work/valid.csv" --auto "save=$work/same.csv" --report "$work/same.csv"
+says pay-report-over-payments "the report would be written over the payment file"
+cp "$samples/statement-14-columns.csv" "$work/victim-statement.csv"
+run import-log-over-statement 2 import "$work/victim-statement.csv" --account "$account" --log "$work/victim-statement.csv"
+says import-log-over-statement "the log would be written over the statement file"
+cmp -s "$samples/statement-14-columns.csv" "$work/victim-statement.csv" ||
+    fail "import-log-over-statement: the statement was changed"
+
+# A report or log that cannot be written (a full disk) is a failure.
+run import-report-full 1 import "$samples/statement-14-columns.csv" --account "$account" --report 'C:\vorn-full-disk.csv'
+says import-report-full "the report could not be written"
+run import-log-full 1 import "$samples/statement-14-columns.csv" --account "$account" --log 'C:\vorn-full-disk.csv'
+says import-log-full "the log could not be written"
+says_not import-log-full "Component log: "
+
 # A save= path of its own is taken from the current folder.
 cd "$work"
 run pay-relative 0 pay valid.csv --auto "save=relative.csv"
