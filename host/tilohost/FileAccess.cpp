@@ -108,20 +108,17 @@ struct FileIdentity
 FileIdentity IdentityOf(const std::string& path)
 {
     FileIdentity identity;
-    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return identity;
+    const FileHandle file(CreateFileW(WideFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
-    if (GetFileInformationByHandle(file, &information))
+    if (file && GetFileInformationByHandle(file.Get(), &information))
     {
         identity.known = true;
         identity.volume = information.dwVolumeSerialNumber;
         identity.indexHigh = information.nFileIndexHigh;
         identity.indexLow = information.nFileIndexLow;
     }
-    CloseHandle(file);
     return identity;
 }
 

@@ -19,7 +19,8 @@ ComPtr<IVornPayment> FetchPayment(IVornPayments* payments, long index);
 using PaymentTextGetter = HRESULT (STDMETHODCALLTYPE IVornPayment::*)(BSTR*);
 
 // The field through ToAnsiText. `given`, when asked for, tells whether the
-// host's own text was empty: a text may be given and yet convert to nothing.
+// host gave a text that is not empty: one may be given and yet convert to
+// nothing.
 CFieldText ReadPaymentText(IVornPayment* payment, PaymentTextGetter getter, bool* given = nullptr);
 // The field through DigitsOf.
 CFieldText ReadPaymentDigits(IVornPayment* payment, PaymentTextGetter getter);
