@@ -5,6 +5,8 @@ STDMETHODIMP FakeBankAccount::GetBankSortCode(BSTR* value)
     if (!value)
         return E_POINTER;
     *value = nullptr;
+    if (const HRESULT failure = ServeHostCall("IVornBankAccount::GetBankSortCode"))
+        return failure;
     if (FAILED(sortCodeResult))
         return sortCodeResult;
     return HostText(sortCode, sortCodeNull, value);
@@ -15,6 +17,8 @@ STDMETHODIMP FakeBankAccount::GetBankAccountNumber(BSTR* value)
     if (!value)
         return E_POINTER;
     *value = nullptr;
+    if (const HRESULT failure = ServeHostCall("IVornBankAccount::GetBankAccountNumber"))
+        return failure;
     if (FAILED(accountNumberResult))
         return accountNumberResult;
     return HostText(accountNumber, accountNumberNull, value);
@@ -41,6 +45,8 @@ STDMETHODIMP FakeBankContext::GetBankAccount(IVornBankAccount** out)
     if (!out)
         return E_POINTER;
     *out = nullptr;
+    if (const HRESULT failure = ServeHostCall("IVornBankContext::GetBankAccount"))
+        return failure;
     ++calls;
     if (FAILED(result))
         return result;

@@ -4,6 +4,8 @@ STDMETHODIMP FakePayment::GetAmount(double* value)
 {
     if (!value)
         return E_POINTER;
+    if (const HRESULT failure = ServeHostCall("IVornPayment::GetAmount"))
+        return failure;
     if (gettersFail)
         return E_FAIL;
     *value = amount;
@@ -14,6 +16,8 @@ STDMETHODIMP FakePayment::GetStatusCode(long* code)
 {
     if (!code)
         return E_POINTER;
+    if (const HRESULT failure = ServeHostCall("IVornPayment::GetStatusCode"))
+        return failure;
     if (gettersFail)
         return E_FAIL;
     *code = statusCode;
@@ -22,6 +26,8 @@ STDMETHODIMP FakePayment::GetStatusCode(long* code)
 
 STDMETHODIMP FakePayment::SetStatusCode(long code)
 {
+    if (const HRESULT failure = ServeHostCall("IVornPayment::SetStatusCode"))
+        return failure;
     statusCode = code;
     statusCodesSet.push_back(code);
     return S_OK;
@@ -38,6 +44,8 @@ STDMETHODIMP FakePayments::Item(long index, IVornPayment** payment)
     if (!payment)
         return E_POINTER;
     *payment = nullptr;
+    if (const HRESULT failure = ServeHostCall("IVornPayments::Item"))
+        return failure;
     itemRequests.push_back(index);
     if (index < 0 || index >= static_cast<long>(payments.size()) || failingItems.count(index))
         return E_FAIL;
@@ -49,6 +57,8 @@ STDMETHODIMP FakePayments::Count(long* count)
 {
     if (!count)
         return E_POINTER;
+    if (const HRESULT failure = ServeHostCall("IVornPayments::Count"))
+        return failure;
     *count = static_cast<long>(payments.size());
     return S_OK;
 }

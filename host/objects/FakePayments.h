@@ -31,27 +31,51 @@ public:
     STDMETHODIMP SetAmount(double) override { return Unexpected("SetAmount"); }
     STDMETHODIMP GetPayerBacsReference(BSTR*) override { return Unexpected("GetPayerBacsReference"); }
     STDMETHODIMP SetPayerBacsReference(BSTR) override { return Unexpected("SetPayerBacsReference"); }
-    STDMETHODIMP GetPayerSortCode(BSTR* value) override { return Text(payerSortCode, value); }
+    STDMETHODIMP GetPayerSortCode(BSTR* value) override
+    {
+        return Text("IVornPayment::GetPayerSortCode", payerSortCode, value);
+    }
     STDMETHODIMP SetPayerSortCode(BSTR) override { return Unexpected("SetPayerSortCode"); }
-    STDMETHODIMP GetPayerAccountNumber(BSTR* value) override { return Text(payerAccountNumber, value); }
+    STDMETHODIMP GetPayerAccountNumber(BSTR* value) override
+    {
+        return Text("IVornPayment::GetPayerAccountNumber", payerAccountNumber, value);
+    }
     STDMETHODIMP SetPayerAccountNumber(BSTR) override { return Unexpected("SetPayerAccountNumber"); }
     STDMETHODIMP GetPayerAccountName(BSTR*) override { return Unexpected("GetPayerAccountName"); }
     STDMETHODIMP SetPayerAccountName(BSTR) override { return Unexpected("SetPayerAccountName"); }
     STDMETHODIMP GetPayerRollNumber(BSTR*) override { return Unexpected("GetPayerRollNumber"); }
     STDMETHODIMP SetPayerRollNumber(BSTR) override { return Unexpected("SetPayerRollNumber"); }
-    STDMETHODIMP GetPayeeReference(BSTR* value) override { return Text(payeeReference, value); }
+    STDMETHODIMP GetPayeeReference(BSTR* value) override
+    {
+        return Text("IVornPayment::GetPayeeReference", payeeReference, value);
+    }
     STDMETHODIMP SetPayeeReference(BSTR) override { return Unexpected("SetPayeeReference"); }
-    STDMETHODIMP GetPayeeSortCode(BSTR* value) override { return Text(payeeSortCode, value); }
+    STDMETHODIMP GetPayeeSortCode(BSTR* value) override
+    {
+        return Text("IVornPayment::GetPayeeSortCode", payeeSortCode, value);
+    }
     STDMETHODIMP SetPayeeSortCode(BSTR) override { return Unexpected("SetPayeeSortCode"); }
-    STDMETHODIMP GetPayeeAccountNumber(BSTR* value) override { return Text(payeeAccountNumber, value); }
+    STDMETHODIMP GetPayeeAccountNumber(BSTR* value) override
+    {
+        return Text("IVornPayment::GetPayeeAccountNumber", payeeAccountNumber, value);
+    }
     STDMETHODIMP SetPayeeAccountNumber(BSTR) override { return Unexpected("SetPayeeAccountNumber"); }
-    STDMETHODIMP GetPayeeAccountName(BSTR* value) override { return Text(payeeAccountName, value); }
+    STDMETHODIMP GetPayeeAccountName(BSTR* value) override
+    {
+        return Text("IVornPayment::GetPayeeAccountName", payeeAccountName, value);
+    }
     STDMETHODIMP SetPayeeAccountName(BSTR) override { return Unexpected("SetPayeeAccountName"); }
-    STDMETHODIMP GetPayeeRollNumber(BSTR* value) override { return Text(payeeRollNumber, value); }
+    STDMETHODIMP GetPayeeRollNumber(BSTR* value) override
+    {
+        return Text("IVornPayment::GetPayeeRollNumber", payeeRollNumber, value);
+    }
     STDMETHODIMP SetPayeeRollNumber(BSTR) override { return Unexpected("SetPayeeRollNumber"); }
     STDMETHODIMP GetReference(BSTR*) override { return Unexpected("GetReference"); }
     STDMETHODIMP SetReference(BSTR) override { return Unexpected("SetReference"); }
-    STDMETHODIMP GetDetails(BSTR* value) override { return Text(details, value); }
+    STDMETHODIMP GetDetails(BSTR* value) override
+    {
+        return Text("IVornPayment::GetDetails", details, value);
+    }
     STDMETHODIMP SetDetails(BSTR) override { return Unexpected("SetDetails"); }
     STDMETHODIMP GetCurrency(BSTR*) override { return Unexpected("GetCurrency"); }
     STDMETHODIMP SetCurrency(BSTR) override { return Unexpected("SetCurrency"); }
@@ -61,8 +85,13 @@ public:
     STDMETHODIMP SetStatusCode(long code) override;
 
 private:
-    HRESULT Text(const std::wstring& text, BSTR* out)
+    HRESULT Text(const char* call, const std::wstring& text, BSTR* out)
     {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (const HRESULT failure = ServeHostCall(call))
+            return failure;
         if (gettersFail)
             return E_FAIL;
         return HostText(text, emptyAsNull && text.empty(), out);

@@ -99,6 +99,8 @@ STDMETHODIMP FakeTransaction::SetNumber(VARIANT* value)
 {
     if (!value)
         return Unexpected("SetNumber with no VARIANT");
+    if (const HRESULT failure = ServeHostCall("IVornTransaction::SetNumber"))
+        return failure;
     numberType = value->vt;
     number = value->vt == VT_I4 ? value->lVal : 0;
     StatementCall call{StatementOperation::SetNumber};
@@ -110,6 +112,8 @@ STDMETHODIMP FakeTransaction::SetNumber(VARIANT* value)
 
 STDMETHODIMP FakeTransaction::SetDate(double value)
 {
+    if (const HRESULT failure = ServeHostCall("IVornTransaction::SetDate"))
+        return failure;
     date = value;
     Record(ValueCall(StatementOperation::SetDate, value));
     return S_OK;
@@ -117,6 +121,8 @@ STDMETHODIMP FakeTransaction::SetDate(double value)
 
 STDMETHODIMP FakeTransaction::SetDirection(long value)
 {
+    if (const HRESULT failure = ServeHostCall("IVornTransaction::SetDirection"))
+        return failure;
     direction = value;
     Record(IntegerCall(StatementOperation::SetDirection, value));
     return S_OK;
@@ -124,6 +130,8 @@ STDMETHODIMP FakeTransaction::SetDirection(long value)
 
 STDMETHODIMP FakeTransaction::SetAmount(double value)
 {
+    if (const HRESULT failure = ServeHostCall("IVornTransaction::SetAmount"))
+        return failure;
     amount = value;
     Record(ValueCall(StatementOperation::SetAmount, value));
     return S_OK;
@@ -131,6 +139,8 @@ STDMETHODIMP FakeTransaction::SetAmount(double value)
 
 STDMETHODIMP FakeTransaction::SetDescription(BSTR value)
 {
+    if (const HRESULT failure = ServeHostCall("IVornTransaction::SetDescription"))
+        return failure;
     description = TextOf(value);
     Record(TextCall(StatementOperation::SetDescription, description));
     return S_OK;
@@ -138,6 +148,8 @@ STDMETHODIMP FakeTransaction::SetDescription(BSTR value)
 
 STDMETHODIMP FakeTransaction::SetReference(BSTR value)
 {
+    if (const HRESULT failure = ServeHostCall("IVornTransaction::SetReference"))
+        return failure;
     reference = TextOf(value);
     Record(TextCall(StatementOperation::SetReference, reference));
     return S_OK;
@@ -164,6 +176,8 @@ STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
     if (!item)
         return Unexpected("AddTransaction with no out-pointer");
     *item = nullptr;
+    if (const HRESULT failure = ServeHostCall("IVornStatement::AddTransaction"))
+        return failure;
     if (beforeAddTransaction)
         beforeAddTransaction();
     ++addCalls;
@@ -185,6 +199,8 @@ STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
 
 STDMETHODIMP FakeStatement::ClearTransactions()
 {
+    if (const HRESULT failure = ServeHostCall("IVornStatement::ClearTransactions"))
+        return failure;
     ++clearCalls;
     transactions.clear();
     Record(StatementCall{StatementOperation::ClearTransactions});
@@ -193,6 +209,8 @@ STDMETHODIMP FakeStatement::ClearTransactions()
 
 STDMETHODIMP FakeStatement::SetStatementBalance(double value)
 {
+    if (const HRESULT failure = ServeHostCall("IVornStatement::SetStatementBalance"))
+        return failure;
     balance = value;
     Record(ValueCall(StatementOperation::SetStatementBalance, value));
     return S_OK;

@@ -45,6 +45,44 @@ std::vector<std::string> TakeUnexpectedHostCalls()
     return calls;
 }
 
+namespace
+{
+struct ServedCalls
+{
+    long count = 0;
+    long failAt = 0;
+    HRESULT failure = S_OK;
+    const char* failed = nullptr;
+};
+
+ServedCalls g_served;
+}
+
+void FailServedHostCall(long at, HRESULT result)
+{
+    g_served = ServedCalls{};
+    g_served.failAt = at;
+    g_served.failure = result;
+}
+
+long ServedHostCalls()
+{
+    return g_served.count;
+}
+
+std::string FailedHostCall()
+{
+    return g_served.failed ? g_served.failed : "";
+}
+
+HRESULT ServeHostCall(const char* call)
+{
+    if (++g_served.count != g_served.failAt)
+        return S_OK;
+    g_served.failed = call;
+    return g_served.failure;
+}
+
 std::string ReadableTypeName(const std::type_info& type)
 {
     int status = 0;

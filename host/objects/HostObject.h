@@ -25,6 +25,21 @@ std::vector<std::string> UnexpectedHostCalls();
 // The calls recorded so far, and the record emptied.
 std::vector<std::string> TakeUnexpectedHostCalls();
 
+// A host that fails, for the tests of how the component meets one: every
+// call that a recording object serves is counted from 1 across all objects
+// of the process, and the call numbered `at` returns `result` instead of
+// being served (its out-arguments left null or 0, nothing recorded). `at` 0
+// fails none. The count starts anew with each call of this function. The
+// objects are called on one thread, as the component calls them.
+void FailServedHostCall(long at, HRESULT result);
+// The calls served (or failed) since the count started.
+long ServedHostCalls();
+// The call that was failed, as "IVornPayment::GetAmount"; empty while none.
+std::string FailedHostCall();
+// Counts a call that an object serves: S_OK to serve it, or the failure to
+// return instead. `call` names it as FailedHostCall gives it.
+HRESULT ServeHostCall(const char* call);
+
 // The name of a type as written in the source ("IVornPayment").
 std::string ReadableTypeName(const std::type_info& type);
 

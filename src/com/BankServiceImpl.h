@@ -9,7 +9,30 @@
 #include "com/ComObject.h"
 #include "com/DispatchImpl.h"
 #include "com/ErrorReporting.h"
+#include "com/HostComponent.h"
 #include "com/OwnedName.h"
+
+// One run of a service at a time: a host that calls the service again from
+// inside one of its own callbacks (a nested import or payment run) is
+// refused at once, and the run in progress goes on untouched. The holder
+// marks the run for its lifetime.
+class CServiceRun
+{
+public:
+    // Refuses with a description of `refusal` when a run is in progress.
+    CServiceRun(bool& running, const wchar_t* refusal) : m_running(running)
+    {
+        if (m_running)
+            RaiseDescribedFailure(HRESULT_FROM_WIN32(ERROR_BUSY), refusal);
+        m_running = true;
+    }
+    ~CServiceRun() { m_running = false; }
+    CServiceRun(const CServiceRun&) = delete;
+    CServiceRun& operator=(const CServiceRun&) = delete;
+
+private:
+    bool& m_running;
+};
 
 template <class Interface, const IID* InterfaceId>
 class IBankServiceImpl : public IDispatchImpl<Interface, InterfaceId>
@@ -60,6 +83,8 @@ public:
 protected:
     // The outcome of the service's last run; the host may overwrite it.
     LONG m_status = 0;
+    // Whether a run of the service is in progress (see CServiceRun).
+    bool m_running = false;
 
 private:
     BStr m_name;

@@ -63,3 +63,25 @@ inline void CheckHostCall(HRESULT result, IUnknown* component, REFIID iid, const
     if (FAILED(result))
         RaiseHostFailure(result, component, iid, name, operation);
 }
+
+// A failed call on an object that the host handed over (its payments, bank
+// context and account, statement and transactions): throws _com_error with
+// the HRESULT and, where the object offers it for that interface, its error
+// information; otherwise with "The e-banking host failed in OPERATION for
+// ITEM NUMBER (0x80004005)", or without " for ITEM NUMBER" when `item` is
+// null. A run clears the thread's error information before its first host
+// call, so none left from before the run is taken for the object's.
+[[noreturn]] void RaiseHostObjectFailure(HRESULT result, IUnknown* object, REFIID iid, const wchar_t* operation,
+                                         const wchar_t* item = nullptr, long number = 0);
+
+template <class T>
+void CheckHostObjectCall(HRESULT result, T* object, const wchar_t* operation, const wchar_t* item = nullptr,
+                         long number = 0)
+{
+    if (FAILED(result))
+        RaiseHostObjectFailure(result, object, __uuidof(T), operation, item, number);
+}
+
+// Throws _com_error with the HRESULT and a description of the component's
+// own: a failure the host reads as the call's error information.
+[[noreturn]] void RaiseDescribedFailure(HRESULT result, const wchar_t* description);
