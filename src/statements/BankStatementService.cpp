@@ -32,6 +32,7 @@ STDMETHODIMP CBankStatementService::GetStatementStatusText(LONG, BSTR* text)
 STDMETHODIMP CBankStatementService::ImportStatement(IVornBankContext* context, IVornStatement* statement)
 {
     return MethodGuard([&]() -> HRESULT {
+        const CServiceRun run(m_running, L"The bank reconciliation service is already running a statement import");
         RunStatementImport(context, statement, m_status, m_bankSortCode, m_bankAccountNumber);
         return S_OK;
     });
@@ -74,19 +75,24 @@ void RunStatementImport(IVornBankContext* context, IVornStatement* statement, LO
 void ImportStatementFile(const wchar_t* path, IVornBankContext* context, IVornStatement* statement,
                          CString& bankSortCode, CString& bankAccountNumber)
 {
-    // The host's statement is emptied only for a file that can be read.
+    // The whole file is read and checked before the host's statement is
+    // touched: a file refused on the way leaves it as it was.
     CTransactionFile file(path);
     if (file.OpenError() != 0)
         throw file.OpenError();
+    file.BuildColumnIndex();
+    file.CheckLines();
 
-    statement->ClearTransactions();
-    statement->SetStatementBalance(0.0);
+    // Failures of the host's objects are described from here on, never with
+    // information left on the thread from before.
+    SetErrorInfo(0, nullptr);
     ReadHostAccount(context, bankSortCode, bankAccountNumber);
-
-    CTransactionRecord record;
-    if (file.BuildColumnIndex())
+    CheckHostObjectCall(statement->ClearTransactions(), statement, L"ClearTransactions");
+    try
     {
-        CHostTexts texts;
+        CheckHostObjectCall(statement->SetStatementBalance(0.0), statement, L"SetStatementBalance");
+        CHostTexts texts(file.IsUtf8());
+        CTransactionRecord record;
         LONG number = 1;
         while (file.ReadRecord(record))
         {
@@ -94,11 +100,13 @@ void ImportStatementFile(const wchar_t* path, IVornBankContext* context, IVornSt
                 HandOverRecord(statement, record, number++, texts);
         }
     }
-    // A file that stops giving bytes before its end has not been read.
-    const DWORD readError = file.ReadError();
-    file.Close();
-    if (readError != 0)
-        throw readError;
+    catch (...)
+    {
+        // The host is left no statement half filled; the failure that ended
+        // the import is what the caller learns, whatever this call gives.
+        statement->ClearTransactions();
+        throw;
+    }
 }
 
 namespace
@@ -152,51 +160,58 @@ const LONG Credit = 1;
 
 void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG number, CHostTexts& texts)
 {
+    const wchar_t Transaction[] = L"transaction";
     ComPtr<IVornTransaction> transaction;
-    statement->AddTransaction(transaction.Out());
+    CheckHostObjectCall(statement->AddTransaction(transaction.Out()), statement, L"AddTransaction", Transaction,
+                        number);
     // Without the object there is nowhere to put this line or any later one.
     if (!transaction)
-        throw E_POINTER;
+        RaiseHostObjectFailure(E_POINTER, statement, IID_IVornStatement, L"AddTransaction", Transaction, number);
+    IVornTransaction* target = transaction.Get();
+    auto check = [&](HRESULT result, const wchar_t* operation) {
+        CheckHostObjectCall(result, target, operation, Transaction, number);
+    };
 
     Variant numberValue;
     numberValue->vt = VT_I4;
     numberValue->lVal = number;
-    transaction->SetNumber(numberValue.Get());
-    transaction->SetDate(record.GetDate());
+    check(target->SetNumber(numberValue.Get()), L"SetNumber");
+    check(target->SetDate(record.GetDate()), L"SetDate");
     if (record.IsDebit())
     {
-        transaction->SetDirection(Debit);
-        transaction->SetAmount(record.GetDebit());
+        check(target->SetDirection(Debit), L"SetDirection");
+        check(target->SetAmount(record.GetDebit()), L"SetAmount");
     }
     else
     {
-        transaction->SetDirection(Credit);
-        transaction->SetAmount(record.GetCredit());
+        check(target->SetDirection(Credit), L"SetDirection");
+        check(target->SetAmount(record.GetCredit()), L"SetAmount");
     }
 
     const CString& narrative = record.GetNarrative();
-    transaction->SetDescription(texts.ToHostText(narrative).Get());
+    check(target->SetDescription(texts.ToHostText(narrative).Get()), L"SetDescription");
 
     const TextSpan type = record.Text(CTransactionRecord::Type);
     if (texts.IsChequeType(type))
     {
-        transaction->SetReference(texts.ToHostText(record.Text(CTransactionRecord::Narrative1)).Get());
-        transaction->SetDescription(texts.ToHostText(narrative, ChequeDescriptionPrefix).Get());
+        check(target->SetReference(texts.ToHostText(record.Text(CTransactionRecord::Narrative1)).Get()),
+              L"SetReference");
+        check(target->SetDescription(texts.ToHostText(narrative, ChequeDescriptionPrefix).Get()), L"SetDescription");
     }
     else
     {
-        transaction->SetReference(texts.ToHostText(type).Get());
+        check(target->SetReference(texts.ToHostText(type).Get()), L"SetReference");
     }
 }
 
-CHostTexts::CHostTexts()
+CHostTexts::CHostTexts(bool utf8) : m_codePage(utf8 ? CP_UTF8 : CP_THREAD_ACP)
 {
     CPINFO codePage = {};
-    m_singleByte = GetCPInfo(CP_THREAD_ACP, &codePage) && codePage.MaxCharSize == 1;
+    m_singleByte = !utf8 && GetCPInfo(m_codePage, &codePage) && codePage.MaxCharSize == 1;
     for (int byte = 0; m_singleByte && byte < 256; ++byte)
     {
         const char narrow = static_cast<char>(byte);
-        if (MultiByteToWideChar(CP_THREAD_ACP, 0, &narrow, 1, &m_table[byte], 1) != 1)
+        if (MultiByteToWideChar(m_codePage, 0, &narrow, 1, &m_table[byte], 1) != 1)
             m_singleByte = false;
     }
 }
@@ -247,7 +262,7 @@ BStr CHostTexts::ToHostText(TextSpan text, const wchar_t* prefix) const
             target[index] = m_table[static_cast<unsigned char>(source[index])];
         return converted;
     }
-    const int wideLength = length > 0 ? MultiByteToWideChar(CP_THREAD_ACP, 0, source, length, target, length) : 0;
+    const int wideLength = length > 0 ? MultiByteToWideChar(m_codePage, 0, source, length, target, length) : 0;
     if (wideLength == length)
         return converted;
     BStr shorter(SysAllocStringLen(converted.Get(), prefixLength + wideLength));
@@ -258,16 +273,25 @@ BStr CHostTexts::ToHostText(TextSpan text, const wchar_t* prefix) const
 
 namespace
 {
-// False for a null BSTR: the stored text stays.
-bool ConvertAccountText(const BStr& text, CString& converted)
+// The account text as the component compares it: a null BSTR is the empty
+// text. One that holds a NUL before its end is not what the host's account
+// says, and is refused rather than read as its start.
+CString AccountText(const BStr& text, const wchar_t* operation)
 {
     if (!text.Get())
-        return false;
+        return CString();
+    if (wcslen(text.Get()) != text.Length())
+    {
+        wchar_t description[128];
+        _snwprintf(description, 127, L"The e-banking host's bank account gave a text with a NUL character in %ls",
+                   operation);
+        description[127] = L'\0';
+        RaiseDescribedFailure(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), description);
+    }
     // Zero-filled and one byte short, so the text always ends inside.
     char buffer[AccountTextSize] = {};
     wcstombs(buffer, text.Get(), AccountTextSize - 1);
-    converted = buffer;
-    return true;
+    return CString(buffer);
 }
 }
 
@@ -287,19 +311,20 @@ CString SortCodeDigits(const CString& text)
 void ReadHostAccount(IVornBankContext* context, CString& bankSortCode, CString& bankAccountNumber)
 {
     ComPtr<IVornBankAccount> account;
-    if (FAILED(context->GetBankAccount(account.Out())) || !account)
-        return;
+    CheckHostObjectCall(context->GetBankAccount(account.Out()), context, L"GetBankAccount");
+    // Lines are taken for the host's account only: with none, there is no
+    // telling which lines are the host's.
+    if (!account)
+        RaiseHostObjectFailure(E_POINTER, context, IID_IVornBankContext, L"GetBankAccount");
 
-    CString text;
     BStr accountNumber;
-    account->GetBankAccountNumber(accountNumber.Out());
-    if (ConvertAccountText(accountNumber, text))
-        bankAccountNumber = text;
-
+    CheckHostObjectCall(account->GetBankAccountNumber(accountNumber.Out()), account.Get(), L"GetBankAccountNumber");
     BStr sortCode;
-    account->GetBankSortCode(sortCode.Out());
-    if (ConvertAccountText(sortCode, text))
-        bankSortCode = SortCodeDigits(text);
+    CheckHostObjectCall(account->GetBankSortCode(sortCode.Out()), account.Get(), L"GetBankSortCode");
+    const CString number = AccountText(accountNumber, L"GetBankAccountNumber");
+    const CString digits = SortCodeDigits(AccountText(sortCode, L"GetBankSortCode"));
+    bankAccountNumber = number;
+    bankSortCode = digits;
 }
 
 namespace

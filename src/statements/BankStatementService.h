@@ -39,21 +39,21 @@ private:
 
 // The whole run of ImportStatement. Refuses a missing context or statement
 // with E_INVALIDARG before anything else; then sets the status value to 0,
-// or to 1 when no file was chosen (the statement is then untouched). A file
-// that cannot be opened fails the run as ImportStatementFile says. The
-// stored sort code and account number are replaced by the host account's
-// where it can be read. Failures of the host's components are raised as
-// host-call failures.
+// or to 1 when no file was chosen (the statement is then untouched). The
+// rest is ImportStatementFile's. Failures of the host's components and
+// objects are raised as host-call failures.
 void RunStatementImport(IVornBankContext* context, IVornStatement* statement, LONG& status,
                         CString& bankSortCode, CString& bankAccountNumber);
 
-// The part after the choice: opens the file, then clears the statement, sets
-// its balance to 0.0, reads the host account, and adds the file's lines of
-// that account in their order, numbered from 1. A file that cannot be opened
-// is refused with the system's error code of the open, thrown as a Win32
-// error code, before the statement is touched; a read of the file that fails
-// on the way is thrown the same way after the lines read before it are
-// added. A file that is no statement file adds nothing.
+// The part after the choice. The file is opened (one that cannot be is
+// refused with the system's error code of the open, thrown as a Win32 error
+// code) and read whole by the reader's rules; a file that breaks one is
+// refused naming its line, and the host's statement is never called. Then
+// the host account is read, the statement cleared and its balance set to
+// 0.0, and the file's lines of that account added in their order, numbered
+// from 1. A failed host call, or a read of the file that fails, ends the
+// import; once the statement was cleared it is cleared again, so the host
+// keeps no statement half filled.
 void ImportStatementFile(const wchar_t* path, IVornBankContext* context, IVornStatement* statement,
                          CString& bankSortCode, CString& bankAccountNumber);
 
@@ -78,7 +78,8 @@ bool ChooseStatementFile(wchar_t (&path)[StatementPathSize]);
 class CHostTexts
 {
 public:
-    CHostTexts();
+    // From a UTF-8 file's texts, or from the ANSI code page's.
+    explicit CHostTexts(bool utf8);
 
     // The text as a new BSTR, after the prefix when one is given. Throws
     // std::bad_alloc when the BSTR cannot be allocated.
@@ -99,29 +100,33 @@ private:
         bool cheque;
     };
 
+    UINT m_codePage;
     bool m_singleByte = false;
     wchar_t m_table[256];
     TypeAnswer m_types[RememberedTypes];
     int m_typeCount = 0;
 };
 
-// Hands one statement line over to the host's statement: adds a transaction to the statement and fills it: number (VT_I4), date,
-// direction and amount, description, reference. An ordinary line gets its
-// type code as reference and its combined narrative as description; a
-// cheque ("CHQ" exactly) its first narrative as reference and "CHQ " and the
-// combined narrative as description. The setters' results are not checked.
-// Throws E_POINTER when the statement gives no transaction object.
+// Hands one statement line over to the host's statement: adds a transaction
+// to the statement and fills it: number (VT_I4), date, direction and amount,
+// description, reference. An ordinary line gets its type code as reference
+// and its combined narrative as description; a cheque ("CHQ" exactly) its
+// first narrative as reference and "CHQ " and the combined narrative as
+// description. Every call is checked: a failure, and a statement that gives
+// no transaction object, are raised naming the call and the transaction.
 void HandOverRecord(IVornStatement* statement, CTransactionRecord& record, LONG number, CHostTexts& texts);
 
 // The host's bank account as the statement import keeps it: the digits of
-// its sort code and its account number as given, stored in the service and
-// kept from one import to the next. Room for an account text converted from the host's BSTR, NUL included.
+// its sort code and its account number as given, stored in the service.
+// Room for an account text converted from the host's BSTR, NUL included.
 const int AccountTextSize = 32;
 
-// Replaces the stored texts with the account's, each one that can be read.
-// No account (a failing GetBankAccount, or no object) and a null BSTR keep
-// what is stored. A text is converted with wcstombs and cut to its first 31
-// bytes; it ends before a character that the conversion cannot take.
+// Replaces the stored texts with the host account's. A failing call, and a
+// context that gives no account, are raised as host-call failures: the
+// lines of an account read before are never taken for another's. A null
+// BSTR is the empty text; one holding a NUL before its end is refused. A
+// text is converted with wcstombs and cut to its first 31 bytes; it ends
+// before a character that the conversion cannot take.
 void ReadHostAccount(IVornBankContext* context, CString& bankSortCode, CString& bankAccountNumber);
 
 // The decimal digits (isdigit) of an account text, in their order; at most

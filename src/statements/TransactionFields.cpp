@@ -343,6 +343,45 @@ double ParseAmount(TextSpan text)
     return isfinite(value) ? value : 0.0;
 }
 
+bool ReadPlainAmount(TextSpan text, double& amount)
+{
+    amount = 0.0;
+    StripQuotes(text);
+    char number[MaxFieldLength + 1];
+    int used = 0;
+    bool digits = false;
+    bool point = false;
+    for (int index = 0; index < text.length; ++index)
+    {
+        const char ch = text.start[index];
+        if (IsWhitespace(ch) || ch == ',' || ch == '-')
+            continue;
+        if (ch >= '0' && ch <= '9')
+            digits = true;
+        else if (ch == '.' && !point)
+            point = true;
+        else if (!(ch == '+' && used == 0))
+            return false;
+        // A field is never longer than this; what a longer text holds is no
+        // amount of a statement.
+        if (used == MaxFieldLength)
+            return false;
+        number[used++] = ch;
+    }
+    if (used == 0)
+        return true;
+    if (!digits)
+        return false;
+    number[used] = '\0';
+    double value = 0.0;
+    if (!ExactDecimal(number, used, value))
+        value = atof(number);
+    if (!isfinite(value))
+        return false;
+    amount = value;
+    return true;
+}
+
 double ParseAmount(const CString& text)
 {
     return ParseAmount(TextSpan{text.GetString(), text.GetLength()});

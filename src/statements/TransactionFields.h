@@ -113,6 +113,14 @@ void RemoveChars(CString& text, const char* set);
 double ParseAmount(TextSpan text);
 double ParseAmount(const CString& text);
 
+// An amount column as the import reads it: after enclosing quotes, white
+// space, commas and minus signs are dropped, what is left must be empty
+// (0.0) or a plain decimal number: an optional "+", at least one digit, at
+// most one "." ("12", "12.5", ".50", "5."). False for anything else (a
+// currency sign, brackets, an exponent, text after the number, two points)
+// and for a number too long for a double; the amount is then 0.0.
+bool ReadPlainAmount(TextSpan text, double& amount);
+
 // The OLE Automation date of a text, at time 0. The text is read day first
 // (30/11/2012) and, when that gives nothing or a value below 0.000005, year
 // first (2012-11-30). A form is read only when its text has at least three

@@ -4,14 +4,17 @@
 #include <initializer_list>
 #include <new>
 #include <stdio.h>
+#include <stdarg.h>
 #include <string.h>
 #include <string>
 
+#include "com/HostComponent.h"
 #include "statements/TransactionFields.h"
 
 void CTransactionRecord::Reset()
 {
-    m_line[0] = '\0';
+    m_line.clear();
+    m_lineNumber = 0;
     for (Place& column : m_columns)
         column = Place{0, 0};
     m_narrative.Empty();
@@ -62,20 +65,53 @@ DWORD CStatementLineReader::Open(const wchar_t* path)
         if (!m_block)
             return ERROR_NOT_ENOUGH_MEMORY;
     }
-    m_file = FileHandle(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    return m_file ? 0 : GetLastError();
+    m_file = FileHandle(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!m_file)
+        return GetLastError();
+    SkipByteOrderMark();
+    return 0;
 }
 
 void CStatementLineReader::Close()
 {
     m_file.Reset();
     m_stopped = false;
-    m_longLine = false;
+    m_utf8 = false;
     m_lineNumber = 0;
     m_readError = 0;
     m_position = 0;
     m_filled = 0;
+}
+
+bool CStatementLineReader::Rewind()
+{
+    if (!m_file || m_readError)
+        return false;
+    LARGE_INTEGER start = {};
+    if (!SetFilePointerEx(m_file.Get(), start, nullptr, FILE_BEGIN))
+    {
+        m_readError = GetLastError();
+        return false;
+    }
+    m_stopped = false;
+    m_lineNumber = 0;
+    m_position = 0;
+    m_filled = 0;
+    SkipByteOrderMark();
+    return true;
+}
+
+void CStatementLineReader::SkipByteOrderMark()
+{
+    static const char Mark[] = "\xEF\xBB\xBF";
+    m_utf8 = false;
+    // The mark lies whole in the first block: a file shorter than it has none.
+    if (Fill() && m_filled >= 3 && memcmp(m_block.get(), Mark, 3) == 0)
+    {
+        m_utf8 = true;
+        m_position = 3;
+    }
 }
 
 bool CStatementLineReader::Fill()
@@ -125,84 +161,50 @@ const char* FindLineFeed(const char* start, const char* end)
 }
 }
 
-LineRead CStatementLineReader::ReadLine(char (&line)[StatementLineBufferSize])
+LineRead CStatementLineReader::ReadLine(std::string& text)
 {
-    line[0] = '\0';
     if (m_stopped || !Fill())
         return LineRead::End;
 
+    const size_t begin = text.size();
     // One byte beyond the limit has room: the carriage return of a line end.
-    int length = 0;
+    DWORD length = 0;
     bool ended = false;
+    bool nul = false;
     while (!ended && Fill())
     {
         const char* start = m_block.get() + m_position;
         const DWORD available = m_filled - m_position;
         const char* feed = FindLineFeed(start, start + available);
         const DWORD taken = feed ? static_cast<DWORD>(feed - start) : available;
-        if (length + taken > static_cast<DWORD>(StatementLineLength + 1))
+        length += taken;
+        if (length > static_cast<DWORD>(StatementLineLength + 1))
         {
             m_stopped = true;
-            m_longLine = true;
             ++m_lineNumber;
-            line[0] = '\0';
+            text.resize(begin);
             return LineRead::TooLong;
         }
-        memcpy(line + length, start, taken);
-        length += taken;
+        nul = nul || memchr(start, '\0', taken) != nullptr;
+        text.append(start, taken);
         m_position += taken + (feed ? 1 : 0);
         ended = feed != nullptr;
     }
-    if (length > 0 && line[length - 1] == '\r')
-        --length;
-    line[length] = '\0';
-    if (length > StatementLineLength || m_readError)
+    if (m_readError)
     {
-        m_stopped = true;
-        line[0] = '\0';
-        if (m_readError)
-            return LineRead::End;
-        m_longLine = true;
-        ++m_lineNumber;
-        return LineRead::TooLong;
+        text.resize(begin);
+        return LineRead::End;
     }
     ++m_lineNumber;
-    return LineRead::Line;
-}
-
-namespace
-{
-bool HoldsText(const char* bytes, DWORD count)
-{
-    for (DWORD index = 0; index < count; ++index)
+    if (text.size() > begin && text.back() == '\r')
+        text.pop_back();
+    if (text.size() - begin > static_cast<size_t>(StatementLineLength) || nul)
     {
-        const char ch = bytes[index];
-        if (ch != ' ' && ch != '\t' && ch != '\r' && ch != '\n')
-            return true;
+        m_stopped = true;
+        text.resize(begin);
+        return nul ? LineRead::Nul : LineRead::TooLong;
     }
-    return false;
-}
-}
-
-bool CStatementLineReader::TextFollows()
-{
-    if (!m_file)
-        return false;
-    if (m_position < m_filled && HoldsText(m_block.get() + m_position, m_filled - m_position))
-        return true;
-    // The rest of the file is looked through in a buffer of its own, and the
-    // file's position put back.
-    LARGE_INTEGER here = {};
-    const LARGE_INTEGER none = {};
-    if (!SetFilePointerEx(m_file.Get(), none, &here, FILE_CURRENT))
-        return false;
-    std::unique_ptr<char[]> rest(new (std::nothrow) char[BlockSize]);
-    bool found = false;
-    DWORD read = 0;
-    while (rest && !found && ReadFile(m_file.Get(), rest.get(), BlockSize, &read, nullptr) && read > 0)
-        found = HoldsText(rest.get(), read);
-    SetFilePointerEx(m_file.Get(), here, nullptr, FILE_BEGIN);
-    return found;
+    return LineRead::Line;
 }
 
 namespace
@@ -210,9 +212,11 @@ namespace
 const int ShortLayoutFields = 14;
 const int FullLayoutFields = 18;
 const double AmountThreshold = 0.000005;
+// What every refusal's description ends with.
+const wchar_t NothingImported[] = L" Nothing was imported.";
+const int RefusalSize = 512;
 
-// The field of a column, through its entry in the column index table; a
-// field the line lacks reads as empty, at the line's start.
+// The field of a column, through its entry in the column index table.
 TextSpan ColumnField(const char* line, const CLineFields& fields, const CArray<int>& columnIndex, int entry)
 {
     TextSpan field{line, 0};
@@ -231,31 +235,199 @@ bool IsBlank(const char* line)
     }
     return true;
 }
+
+// The first `width` characters of the text: bytes of an ANSI text, whole
+// characters of a UTF-8 one (a continuation byte never begins one).
+int CutLength(TextSpan text, int width, bool utf8)
+{
+    if (!utf8)
+        return text.length < width ? text.length : width;
+    int characters = 0;
+    for (int index = 0; index < text.length; ++index)
+    {
+        if ((static_cast<unsigned char>(text.start[index]) & 0xC0) != 0x80 && characters++ == width)
+            return index;
+    }
+    return text.length;
 }
 
-void ParseRecord(CStatementLineReader& lines, const CArray<int>& columnIndex, CTransactionRecord& record)
+// Whether the text is UTF-8 as the standard allows it: no stray or missing
+// continuation bytes, no overlong forms, no surrogates, nothing beyond
+// U+10FFFF.
+bool IsValidUtf8(const char* text, size_t length)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    const unsigned char* end = p + length;
+    while (p < end)
+    {
+        const unsigned char lead = *p++;
+        if (lead < 0x80)
+            continue;
+        int more;
+        unsigned long point;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            more = 1, point = lead & 0x1F;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            more = 2, point = lead & 0x0F;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            more = 3, point = lead & 0x07;
+        else
+            return false;
+        if (end - p < more)
+            return false;
+        for (int index = 0; index < more; ++index, ++p)
+        {
+            if ((*p & 0xC0) != 0x80)
+                return false;
+            point = (point << 6) | (*p & 0x3F);
+        }
+        if ((more == 2 && (point < 0x800 || (point >= 0xD800 && point <= 0xDFFF))) ||
+            (more == 3 && (point < 0x10000 || point > 0x10FFFF)))
+            return false;
+    }
+    return true;
+}
+
+const wchar_t* const AmountColumnNames[] = {L"Debit", L"Credit"};
+}
+
+void RefuseStatement(const wchar_t* format, ...)
+{
+    wchar_t description[RefusalSize];
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = _vsnwprintf(description, RefusalSize - 1, format, arguments);
+    va_end(arguments);
+    description[RefusalSize - 1] = L'\0';
+    const size_t length = written < 0 ? RefusalSize - 1 : static_cast<size_t>(written);
+    const size_t ending = sizeof NothingImported / sizeof NothingImported[0];
+    if (length + ending <= static_cast<size_t>(RefusalSize))
+        memcpy(description + length, NothingImported, ending * sizeof(wchar_t));
+    RaiseDescribedFailure(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), description);
+}
+
+std::wstring FileText(TextSpan text, bool utf8)
+{
+    const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+    if (text.length <= 0)
+        return std::wstring();
+    const int length = MultiByteToWideChar(codePage, 0, text.start, text.length, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 0, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(codePage, 0, text.start, text.length, &wide[0], length);
+    return wide;
+}
+
+void CTransactionFile::RefuseRead(LineRead read, int lineNumber)
+{
+    switch (read)
+    {
+    case LineRead::TooLong:
+        RefuseStatement(L"Line %d of the statement is longer than %d characters.", lineNumber, StatementLineLength);
+    case LineRead::Nul:
+        RefuseStatement(L"Line %d of the statement holds a NUL byte: the file is no ANSI or UTF-8 text.", lineNumber);
+    case LineRead::End:
+    case LineRead::Line:
+        break;
+    }
+    // Only a failed read of the file ends a line early.
+    throw m_lines.ReadError();
+}
+
+bool CTransactionFile::ReadLogicalLine(CTransactionRecord& record)
+{
+    std::string& line = record.m_line;
+    LineRead read;
+    do
+    {
+        line.clear();
+        read = m_lines.ReadLine(line);
+    } while (read == LineRead::Line && IsBlank(line.c_str()));
+    if (read == LineRead::End && m_lines.ReadError() == 0)
+        return false;
+    if (read != LineRead::Line)
+        RefuseRead(read, m_lines.LineNumber());
+    record.m_lineNumber = m_lines.LineNumber();
+    // A quoted field may hold line breaks: the line goes on in the next one.
+    bool insideQuotes = false;
+    CountFields(line.c_str(), ',', insideQuotes);
+    while (insideQuotes)
+    {
+        line.push_back(' ');
+        const size_t continued = line.size();
+        read = m_lines.ReadLine(line);
+        if (read == LineRead::End && m_lines.ReadError() == 0)
+            RefuseStatement(L"Line %d of the statement opens a quoted field that the file never closes.",
+                            record.m_lineNumber);
+        if (read != LineRead::Line)
+            RefuseRead(read, m_lines.LineNumber());
+        CountFields(line.c_str() + continued, ',', insideQuotes);
+    }
+    if (IsUtf8() && !IsValidUtf8(line.data(), line.size()))
+        RefuseStatement(L"Line %d of the statement is no UTF-8 text, though the file begins with the UTF-8 "
+                        L"byte order mark.",
+                        record.m_lineNumber);
+    return true;
+}
+
+bool CTransactionFile::NextRecord(CTransactionRecord& record)
 {
     record.Reset();
-    char* line = record.m_line;
-    LineRead read = lines.ReadLine(record.m_line);
-    while (read == LineRead::Line && IsBlank(line))
-        read = lines.ReadLine(record.m_line);
-    if (read != LineRead::Line)
-        throw CTransactionRecord::ErrorTooFewFields;
+    if (m_ended)
+        return false;
+    if (!m_lines.IsOpen())
+    {
+        OutputDebugStringA("File Stream is NOT open");
+        return false;
+    }
+    if (!ReadLogicalLine(record))
+    {
+        m_ended = true;
+        return false;
+    }
     // The line is split once; every column is read where it lies.
-    const CLineFields fields(line, ',');
+    const CLineFields fields(record.m_line.c_str(), ',');
     const int fieldCount = fields.Count();
     if (fieldCount < ShortLayoutFields)
-        throw CTransactionRecord::ErrorTooFewFields;
-    // A short header gives a table of 14 entries: its 18-field lines are read
-    // by the short positions too.
-    const bool fullLayout = fieldCount == FullLayoutFields && columnIndex.GetSize() >= FullLayoutFields;
+    {
+        m_footerLine = record.m_lineNumber;
+        ReadFooter(record);
+        record.Reset();
+        m_ended = true;
+        return false;
+    }
+    const bool allowed = fieldCount == ShortLayoutFields ||
+                         (fieldCount == FullLayoutFields && m_headerFieldCount == FullLayoutFields);
+    if (!allowed)
+        RefuseStatement(L"Line %d of the statement has %d fields; its header has %d, so its amounts cannot be "
+                        L"placed.",
+                        record.m_lineNumber, fieldCount, m_headerFieldCount);
+    ParseColumns(record, fields, fieldCount);
+    return true;
+}
+
+void CTransactionFile::ReadFooter(CTransactionRecord& record)
+{
+    while (ReadLogicalLine(record))
+    {
+        bool insideQuotes = false;
+        if (CountFields(record.m_line.c_str(), ',', insideQuotes) >= ShortLayoutFields)
+            RefuseStatement(L"Line %d of the statement: a transaction line follows the footer at line %d.",
+                            record.m_lineNumber, m_footerLine);
+    }
+}
+
+void CTransactionFile::ParseColumns(CTransactionRecord& record, const CLineFields& fields, int fieldCount)
+{
+    const char* line = record.m_line.c_str();
+    const bool utf8 = IsUtf8();
+    const bool fullLayout = fieldCount == FullLayoutFields;
 
     // A text column: quotes stripped, then its first `width` characters.
     auto readText = [&](int entry, CTransactionRecord::Column column, int width) {
-        TextSpan field = ColumnField(line, fields, columnIndex, entry);
+        TextSpan field = ColumnField(line, fields, m_columnIndex, entry);
         StripQuotes(field);
-        record.m_columns[column] = {static_cast<int>(field.start - line), field.length < width ? field.length : width};
+        record.m_columns[column] = {static_cast<int>(field.start - line), CutLength(field, width, utf8)};
     };
     readText(0, CTransactionRecord::SortCode, 6);
     readText(1, CTransactionRecord::AccountNumber, 8);
@@ -280,25 +452,32 @@ void ParseRecord(CStatementLineReader& lines, const CArray<int>& columnIndex, CT
     }
     readText(entry++, CTransactionRecord::Type, 3);
 
-    const int debitEntry = entry++;
-    const int creditEntry = entry;
-    const double debit = ParseAmount(ColumnField(line, fields, columnIndex, debitEntry));
-    if (debit > AmountThreshold)
+    // Both amounts are read, whichever of them counts: a column that holds
+    // anything but a plain amount refuses the file.
+    double amounts[2];
+    for (int column = 0; column < 2; ++column)
     {
-        record.m_debit = debit;
-        record.m_isDebit = 1;
-        return;
+        const TextSpan field = ColumnField(line, fields, m_columnIndex, entry + column);
+        if (!ReadPlainAmount(field, amounts[column]))
+        {
+            TextSpan shown = field;
+            StripQuotes(shown);
+            RefuseStatement(L"Line %d of the statement has \"%ls\" in its %ls column, which is not a plain amount "
+                            L"(digits with at most one point).",
+                            record.m_lineNumber, FileText(shown, utf8).c_str(), AmountColumnNames[column]);
+        }
     }
-    const double credit = ParseAmount(ColumnField(line, fields, columnIndex, creditEntry));
-    if (credit > AmountThreshold)
-        record.m_credit = credit;
+    if (amounts[0] > AmountThreshold)
+    {
+        record.m_debit = amounts[0];
+        record.m_isDebit = 1;
+    }
+    else if (amounts[1] > AmountThreshold)
+        record.m_credit = amounts[1];
 }
 
 namespace
 {
-const int ShortHeaderFields = 14;
-const int FullHeaderFields = 18;
-
 // The wide form of an ANSI path; empty when it cannot be converted.
 std::wstring WidePath(const char* path)
 {
@@ -347,7 +526,22 @@ bool CTransactionFile::Open(const wchar_t* path)
     try
     {
         m_openError = m_lines.Open(path);
-        ReadHeader();
+        m_headerFieldCount = 0;
+        m_headerTooLong = false;
+        m_headerHoldsNul = false;
+        m_footerLine = 0;
+        m_ended = false;
+        if (!m_lines.IsOpen())
+            return true;
+        std::string header;
+        const LineRead read = m_lines.ReadLine(header);
+        m_headerTooLong = read == LineRead::TooLong;
+        m_headerHoldsNul = read == LineRead::Nul;
+        if (read == LineRead::Line)
+        {
+            bool insideQuotes = false;
+            m_headerFieldCount = CountFields(header.c_str(), ',', insideQuotes);
+        }
     }
     catch (...)
     {
@@ -358,80 +552,51 @@ bool CTransactionFile::Open(const wchar_t* path)
     return true;
 }
 
-bool CTransactionFile::ReadHeader()
-{
-    m_headerText = "";
-    m_headerFieldCount = 0;
-    if (!m_lines.IsOpen())
-        return false;
-    char line[StatementLineBufferSize];
-    if (m_lines.ReadLine(line) == LineRead::TooLong)
-        return false;
-    m_headerText = line;
-    bool insideQuotes = false;
-    m_headerFieldCount = CountFields(line, ',', insideQuotes);
-    return true;
-}
-
 bool CTransactionFile::HasStatementHeader() const
 {
-    return m_headerFieldCount == FullHeaderFields || m_headerFieldCount == ShortHeaderFields;
+    return m_headerFieldCount == FullLayoutFields || m_headerFieldCount == ShortLayoutFields;
 }
 
-bool CTransactionFile::BuildColumnIndex()
+void CTransactionFile::BuildColumnIndex()
 {
+    if (m_headerTooLong)
+        RefuseStatement(L"The file is not a statement file: its first line is longer than %d characters, where a "
+                        L"header of 14 or 18 fields is expected.",
+                        StatementLineLength);
+    if (m_headerHoldsNul)
+        RefuseStatement(L"The file is not a statement file: its first line holds NUL bytes, as UTF-16 text does; "
+                        L"a statement is ANSI or UTF-8 text.");
     if (!HasStatementHeader())
-        return false;
+        RefuseStatement(L"The file is not a statement file: its first line has %d fields, where 14 or 18 are "
+                        L"expected.",
+                        m_headerFieldCount);
     m_columnIndex.RemoveAll();
     for (int position = 1; position <= m_headerFieldCount; ++position)
         m_columnIndex.Add(position);
-    return true;
+}
+
+void CTransactionFile::CheckLines()
+{
+    CTransactionRecord record;
+    while (NextRecord(record))
+    {
+    }
+    if (!m_lines.Rewind())
+        throw m_lines.ReadError() ? m_lines.ReadError() : static_cast<DWORD>(ERROR_READ_FAULT);
+    std::string header;
+    m_lines.ReadLine(header);
+    m_footerLine = 0;
+    m_ended = false;
 }
 
 bool CTransactionFile::ReadRecord(CTransactionRecord& record)
 {
-    try
-    {
-        if (!m_lines.IsOpen())
-        {
-            OutputDebugStringA("File Stream is NOT open");
-            throw CTransactionRecord::ErrorFileNotOpen;
-        }
-        ParseRecord(m_lines, m_columnIndex, record);
-    }
-    catch (...)
-    {
-        ReportEarlyStop(record);
+    const bool wasEnded = m_ended;
+    if (NextRecord(record))
+        return true;
+    if (!wasEnded)
         OutputDebugStringA("Failed to read the Balance record\n");
-        return false;
-    }
-    return true;
-}
-
-void CTransactionFile::ReportEarlyStop(const CTransactionRecord& record)
-{
-    if (!m_lines.IsOpen())
-        return;
-    char text[160];
-    if (m_lines.StoppedAtLongLine())
-    {
-        snprintf(text, sizeof text,
-                 "Reading stopped at line %d: it is longer than %d characters; it and the lines after it were "
-                 "not read\n",
-                 m_lines.LineNumber(), StatementLineLength);
-        OutputDebugStringA(text);
-        return;
-    }
-    // A short line is the last one read, still in the record; one at the
-    // end of the file (a footer) ends the reading as the end would.
-    bool insideQuotes = false;
-    const int fields = CountFields(record.GetLine(), ',', insideQuotes);
-    if (record.GetLine()[0] == '\0' || fields >= ShortLayoutFields || !m_lines.TextFollows())
-        return;
-    snprintf(text, sizeof text,
-             "Reading stopped at line %d: it has %d fields, fewer than %d; the lines after it were not read\n",
-             m_lines.LineNumber(), fields, ShortLayoutFields);
-    OutputDebugStringA(text);
+    return false;
 }
 
 void CTransactionFile::Close()

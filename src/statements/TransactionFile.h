@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "com/CArray.h"
 #include "com/ComHolders.h"
@@ -16,17 +17,19 @@
 // Reading a statement file line by line. The bytes are taken as they stand
 // (no code page conversion, no end-of-file character); a line ends at a line
 // feed, and a carriage return right before it (or at the end of the file)
-// belongs to the line end, not to the line's text.
+// belongs to the line end, not to the line's text. A file that begins with
+// the UTF-8 byte order mark is UTF-8 text, the mark no part of its first
+// line; any other file is ANSI text.
 
-// A line's text holds at most 2047 characters; its buffer has room to spare.
+// A line's text holds at most 2047 characters.
 const int StatementLineLength = 2047;
-const int StatementLineBufferSize = 2049;
 
 enum class LineRead
 {
-    Line,    // the buffer holds the next line's text
-    End,     // no line is left, or reading has stopped (see below)
+    Line,    // the text holds the next line
+    End,     // no line is left, or a read of the file failed (see ReadError)
     TooLong, // the line's text is longer than StatementLineLength
+    Nul,     // the line holds a NUL byte: no ANSI or UTF-8 text does
 };
 
 class CStatementLineReader
@@ -36,37 +39,40 @@ public:
     CStatementLineReader(const CStatementLineReader&) = delete;
     CStatementLineReader& operator=(const CStatementLineReader&) = delete;
 
-    // Opens the file for reading, sharing it with readers and writers. Gives
+    // Opens the file for reading, sharing it with other readers only: a file
+    // that another program is still writing is not read half-written. Gives
     // 0, or the system's error code of the open (or of the reading buffer).
     DWORD Open(const wchar_t* path);
     bool IsOpen() const { return static_cast<bool>(m_file); }
     void Close();
+    // Back to the first line; false when the file cannot be read again.
+    bool Rewind();
 
-    // Reads the next line's text, NUL-terminated, into the buffer. A line too
-    // long for it is never handed over cut short: the buffer is left empty. After a line too
-    // long or a failed read every later call gives End.
-    LineRead ReadLine(char (&line)[StatementLineBufferSize]);
+    // Whether the file began with the UTF-8 byte order mark.
+    bool IsUtf8() const { return m_utf8; }
+
+    // Reads the next line's text and appends it to `text`, which gains no
+    // NUL byte of the file. A line too long or holding a NUL is not handed
+    // over; after it, and after a failed read, every later call gives End.
+    LineRead ReadLine(std::string& text);
 
     // The system's error code of a read that failed, 0 while none has.
     DWORD ReadError() const { return m_readError; }
 
-    // The number of the last line read or refused as too long, counted from
-    // 1 (the header), blank lines included.
+    // The number of the last line read or refused, counted from 1 (the
+    // header), blank lines included.
     int LineNumber() const { return m_lineNumber; }
-    // Whether the reading stopped at a line too long to read.
-    bool StoppedAtLongLine() const { return m_longLine; }
-    // Whether anything but blanks and line ends follows what has been read.
-    // Looks ahead without moving: the next line read is the same.
-    bool TextFollows();
 
 private:
     // Makes the next byte available; false at the end of the file or when
     // reading failed.
     bool Fill();
+    // Passes over the byte order mark at the file's start, noting it.
+    void SkipByteOrderMark();
 
     FileHandle m_file;
     bool m_stopped = false;
-    bool m_longLine = false;
+    bool m_utf8 = false;
     int m_lineNumber = 0;
     DWORD m_readError = 0;
     DWORD m_position = 0;
@@ -80,13 +86,6 @@ private:
 class CTransactionRecord
 {
 public:
-    // Raised by the reader and caught by it; none leaves the reader.
-    enum
-    {
-        ErrorTooFewFields = 1,
-        ErrorFileNotOpen = 4
-    };
-
     // The text columns, each kept as its field with enclosing quotes
     // stripped, cut to the column's width.
     enum Column
@@ -113,14 +112,17 @@ public:
     // Every text empty, every number 0.
     void Reset();
 
-    // The text of the line last read into the record; empty when none was.
-    const char* GetLine() const { return m_line; }
+    // The text of the line last read into the record (a line continued
+    // inside quotes joined by one space); empty when none was.
+    const char* GetLine() const { return m_line.c_str(); }
+    // The number of the file's line where it begins, from 1 (the header).
+    int GetLineNumber() const { return m_lineNumber; }
 
     // A column's text where it lies in the record's line, valid while the
     // record keeps that line.
     TextSpan Text(Column column) const
     {
-        return {m_line + m_columns[column].start, m_columns[column].length};
+        return {m_line.data() + m_columns[column].start, m_columns[column].length};
     }
     // The same as a string of its own.
     CString TextString(Column column) const;
@@ -150,8 +152,7 @@ public:
     const CString& GetNarrative();
 
 private:
-    friend void ParseRecord(CStatementLineReader& lines, const CArray<int>& columnIndex,
-                            CTransactionRecord& record);
+    friend class CTransactionFile;
 
     struct Place
     {
@@ -159,7 +160,9 @@ private:
         int length;
     };
 
-    char m_line[StatementLineBufferSize] = {};
+    // Room for a line of the longest text is kept from one line to the next.
+    std::string m_line;
+    int m_lineNumber = 0;
     Place m_columns[ColumnCount] = {};
     CString m_narrative;
     double m_debit = 0.0;
@@ -168,15 +171,16 @@ private:
     double m_date = 0.0;
 };
 
-// Reads the next line that is not blank (empty, or blanks and tabs only)
-// into the record through the file's column index table. A line with
-// exactly 18 fields is read by the full layout (five narratives) when the
-// table has its 18 entries; every other line of at least 14 fields by the
-// short layout. Raises ErrorTooFewFields for a shorter line and when no line
-// can be read (the end of the file, a line too long to read whole, a failed
-// read); the table's own errors pass through as well.
-void ParseRecord(CStatementLineReader& lines, const CArray<int>& columnIndex, CTransactionRecord& record);
-
+// Statement files are read exactly or refused whole. Each rule a file can
+// break refuses it through RefuseStatement (below): the file's header must
+// have 14 fields (the short layout) or 18 (the full one); a transaction line
+// has 14 fields, or under a full header 14 or 18; a line of 1 to 13 fields
+// begins the footer, after which no transaction line may come; a line that
+// ends inside quotes goes on in the next line (the line break read as one
+// space), and the file may not end inside them; no line is longer than
+// StatementLineLength or holds a NUL byte; both amount columns are empty or
+// plain amounts; a UTF-8 file is valid UTF-8. Blank lines (nothing but
+// blanks, tabs and carriage returns) are passed over anywhere.
 class CTransactionFile
 {
 public:
@@ -197,44 +201,66 @@ public:
     // The system's error code of the open; 0 once the file is open.
     DWORD OpenError() const { return m_openError; }
 
-    // Reads the header line and counts its fields. False when the file is not
-    // open, or when the header is too long to be read whole: the file is then
-    // no statement file and its field count stays 0.
-    bool ReadHeader();
-
     int GetColumnCount() const { return m_headerFieldCount; }
 
     // A header of 18 fields (the full layout) or 14 (the short layout).
     bool HasStatementHeader() const;
 
-    // Fills this file's column index table with the positions 1 to N of a
-    // header of N = 18 or 14 fields; false for any other header.
-    bool BuildColumnIndex();
+    // Whether the file is UTF-8 text (it began with the byte order mark).
+    bool IsUtf8() const { return m_lines.IsUtf8(); }
 
-    // Reads the next transaction line; false when it cannot be read (the end
-    // of the file, a line of fewer than 14 fields or too long, a closed file,
-    // a failed read). Lines that are empty or hold only blanks are passed
-    // over. Once a read has failed, every later one fails. When a line ends
-    // the reading with more of the file unread, the debugger output says
-    // which line and why, before the failed read's own text.
+    // Refuses a file whose header is no statement header (an empty file, a
+    // header too long, one with NUL bytes, or of another field count);
+    // otherwise fills this file's column index table with the positions 1
+    // to N of its N fields.
+    void BuildColumnIndex();
+
+    // Reads every line of the file by the rules, refusing the file when one
+    // breaks a rule, then goes back to the first transaction line: nothing
+    // of a refused file need ever be handed on.
+    void CheckLines();
+
+    // Reads the next transaction line into the record; false at the end of
+    // the transaction lines (the end of the file, or of the footer). A line
+    // that breaks a rule refuses the file; a read of the file that fails is
+    // thrown as its Win32 error code. Once false, every later call is false.
     bool ReadRecord(CTransactionRecord& record);
-
-    // The system's error code of a read of the file that failed, 0 while none
-    // has: the file then ends early without being at its end.
-    DWORD ReadError() const { return m_lines.ReadError(); }
 
     void Close();
 
 private:
-    // Says in the debugger output which line ended the reading early, and why.
-    void ReportEarlyStop(const CTransactionRecord& record);
+    // ReadRecord without its debugger output at the end.
+    bool NextRecord(CTransactionRecord& record);
+    // Reads the lines after the footer's first, refusing a transaction line.
+    void ReadFooter(CTransactionRecord& record);
+    // Reads the next line that is not blank, continued while it ends inside
+    // quotes, into the record; false at the end of the file.
+    bool ReadLogicalLine(CTransactionRecord& record);
+    // Reads the columns of a line with this many fields into the record.
+    void ParseColumns(CTransactionRecord& record, const CLineFields& fields, int fieldCount);
+    // Throws what a line read that was not a line means.
+    [[noreturn]] void RefuseRead(LineRead read, int lineNumber);
 
-    CString m_headerText;
     CStatementLineReader m_lines;
     int m_headerFieldCount = 0;
+    bool m_headerTooLong = false;
+    bool m_headerHoldsNul = false;
+    // Where the footer began (its line number), 0 while none has.
+    int m_footerLine = 0;
+    bool m_ended = false;
     DWORD m_openError = ERROR_FILE_NOT_FOUND;
     // Entry k holds the field position (from 1) of the k-th column; each file
     // keeps its own, so a file read meanwhile cannot change how this one is
     // read.
     CArray<int> m_columnIndex{0};
 };
+
+// Refuses the statement file: throws _com_error whose description names the
+// line (from 1) and what is wrong with it, ending "Nothing was imported.".
+// `format` is a printf format for wide text whose first argument is the
+// line number.
+[[noreturn]] void RefuseStatement(const wchar_t* format, ...);
+
+// The text of the file, as the host reads it: from UTF-8 or the ANSI code
+// page, as the file says.
+std::wstring FileText(TextSpan text, bool utf8);

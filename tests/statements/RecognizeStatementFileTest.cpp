@@ -65,6 +65,6 @@ TEST(RecognizeStatementFile, RecognisesWhatTheImportReads)
         char typeName[64] = {};
         EXPECT_EQ(1, RecognizeStatementFile(typeName, file.Path()));
         CTransactionFile importing(file.WidePath().c_str());
-        EXPECT_TRUE(importing.BuildColumnIndex());
+        EXPECT_NO_THROW(importing.BuildColumnIndex());
     }
 }

@@ -4,6 +4,7 @@
 #include "statements/TransactionFile.h"
 #include "support/StatementFiles.h"
 
+#include <comdef.h>
 #include <string.h>
 #include <string>
 #include <vector>
@@ -38,7 +39,7 @@ CTransactionRecord ReadSingle(int headerFields, const std::vector<std::string>& 
     TemporaryFile file(Lines({HeaderLine(headerFields), CommaLine(fields)}));
     CTransactionFile reader(file.Path());
     CTransactionRecord record;
-    EXPECT_TRUE(reader.BuildColumnIndex());
+    reader.BuildColumnIndex();
     EXPECT_TRUE(reader.ReadRecord(record));
     return record;
 }
@@ -48,17 +49,47 @@ std::vector<std::string> With(std::vector<std::string> fields, int position, con
     fields[position - 1] = value;
     return fields;
 }
+
+std::string DescriptionOf(const _com_error& failure)
+{
+    IErrorInfo* info = failure.ErrorInfo();
+    BSTR text = nullptr;
+    std::string narrow;
+    if (info && SUCCEEDED(info->GetDescription(&text)) && text)
+    {
+        char buffer[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
+        narrow = buffer;
+    }
+    SysFreeString(text);
+    if (info)
+        info->Release();
+    return narrow;
+}
+
+// The description of the refusal the reading throws, "" when there is none.
+template <class Reading>
+std::string RefusalOf(Reading reading)
+{
+    try
+    {
+        reading();
+    }
+    catch (const _com_error& failure)
+    {
+        return DescriptionOf(failure);
+    }
+    return std::string();
+}
 }
 
 TEST(TransactionFile, FullHeaderReadsEachLineByItsOwnFieldCount)
 {
-    std::vector<std::string> sixteen = ShortFields();
-    sixteen.insert(sixteen.end(), {"9.99", "8.88"});
     TemporaryFile file(Lines({HeaderLine(18), CommaLine(FullFields()), CommaLine(ShortFields()),
-                                  CommaLine(sixteen)}));
+                              CommaLine(ShortFields())}));
     CTransactionFile reader(file.Path());
     EXPECT_EQ(18, reader.GetColumnCount());
-    ASSERT_TRUE(reader.BuildColumnIndex());
+    reader.BuildColumnIndex();
     CTransactionRecord record;
     ASSERT_TRUE(reader.ReadRecord(record));
     EXPECT_STREQ("N1 N2 N3 N4 N5", record.GetNarrative().GetString());
@@ -81,19 +112,6 @@ TEST(TransactionFile, ShortHeaderReadsEveryLineByTheShortPositions)
     const CTransactionRecord shortLine = ReadSingle(14, ShortFields());
     EXPECT_STREQ("TYP", shortLine.GetType().GetString());
     EXPECT_DOUBLE_EQ(7.5, shortLine.GetCredit());
-
-    // An 18-field line under a 14-field header: the table has no entries for
-    // the full layout.
-    std::vector<std::string> eighteen = ShortFields();
-    eighteen.insert(eighteen.end(), {"X", "Y", "9.99", "8.88"});
-    CTransactionRecord record = ReadSingle(14, eighteen);
-    EXPECT_STREQ("N1", record.GetNarrative().GetString());
-    EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
-
-    // Without its column index table a file gives no lines.
-    TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
-    CTransactionFile reader(file.Path());
-    EXPECT_FALSE(reader.ReadRecord(record));
 }
 
 TEST(TransactionFile, OnlyHeadersOf14Or18FieldsMakeAStatementFile)
@@ -101,14 +119,14 @@ TEST(TransactionFile, OnlyHeadersOf14Or18FieldsMakeAStatementFile)
     TemporaryFile file(Lines({HeaderLine(15), CommaLine(ShortFields())}));
     CTransactionFile reader(file.Path());
     EXPECT_EQ(15, reader.GetColumnCount());
-    EXPECT_FALSE(reader.BuildColumnIndex());
+    EXPECT_EQ("The file is not a statement file: its first line has 15 fields, where 14 or 18 are expected. "
+              "Nothing was imported.",
+              RefusalOf([&] { reader.BuildColumnIndex(); }));
 
     TemporaryFile longHeader(Lines({HeaderLine(14) + std::string(2100, ' '), CommaLine(ShortFields())}));
     CTransactionFile longReader(longHeader.Path());
     EXPECT_EQ(0, longReader.GetColumnCount());
-    EXPECT_FALSE(longReader.BuildColumnIndex());
-    CTransactionRecord record;
-    EXPECT_FALSE(longReader.ReadRecord(record));
+    EXPECT_NE("", RefusalOf([&] { longReader.BuildColumnIndex(); }));
 }
 
 TEST(TransactionFile, QuotedFieldsAndCarriageReturns)
@@ -174,95 +192,84 @@ TEST(TransactionFile, NarrativesAndWidths)
     EXPECT_STREQ("CHQ", record.GetType().GetString());
 }
 
-TEST(TransactionFile, BlankLinesArePassedOverAndAShortLineEndsTheReading)
+TEST(TransactionFile, BlankLinesArePassedOverAndShortLinesAtTheEndAreTheFooter)
 {
     std::vector<std::string> thirteen = ShortFields();
     thirteen.pop_back();
     TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields()), "", "  \t", "\r",
-                              CommaLine(With(ShortFields(), 11, "AFTER")), CommaLine(thirteen),
-                              CommaLine(ShortFields())}) +
+                              CommaLine(With(ShortFields(), 11, "AFTER")), CommaLine(thirteen), "",
+                              "End of statement,2"}) +
                        "\n\n");
     CTransactionFile reader(file.Path());
-    ASSERT_TRUE(reader.BuildColumnIndex());
+    reader.BuildColumnIndex();
+    reader.CheckLines();
     CTransactionRecord record;
     EXPECT_TRUE(reader.ReadRecord(record));
+    EXPECT_EQ(2, record.GetLineNumber());
     ASSERT_TRUE(reader.ReadRecord(record));
     EXPECT_STREQ("AFTER", record.GetFirstNarrative().GetString());
-    {
-        DebugOutputCapture output;
-        EXPECT_FALSE(reader.ReadRecord(record));
-        // Which line ended the reading, since more of the file was left unread.
-        EXPECT_EQ((std::vector<std::string>{"Reading stopped at line 7: it has 13 fields, fewer than 14; the "
-                                            "lines after it were not read\n",
-                                            FailedRead}),
-                  output.Texts());
-    }
+    EXPECT_EQ(6, record.GetLineNumber());
+    DebugOutputCapture output;
+    EXPECT_FALSE(reader.ReadRecord(record));
+    EXPECT_FALSE(reader.ReadRecord(record));
+    EXPECT_EQ(std::vector<std::string>{FailedRead}, output.Texts());
+}
 
-    // Blank lines up to the end of the file end the reading as the end does;
-    // so does a short line with nothing but blank lines after it (a footer).
-    TemporaryFile trailing(Lines({HeaderLine(14), CommaLine(ShortFields()), "", " "}));
-    TemporaryFile footer(Lines({HeaderLine(14), CommaLine(ShortFields()), "End of statement,2", "", " "}));
-    for (const TemporaryFile* each : {&trailing, &footer})
+TEST(TransactionFile, AQuotedLineBreakIsOneSpaceOfItsField)
+{
+    for (const char* end : {"\r\n", "\n"})
     {
-        CTransactionFile trailingReader(each->Path());
-        ASSERT_TRUE(trailingReader.BuildColumnIndex());
-        EXPECT_TRUE(trailingReader.ReadRecord(record));
-        DebugOutputCapture endOutput;
-        EXPECT_FALSE(trailingReader.ReadRecord(record));
-        EXPECT_EQ(std::vector<std::string>{FailedRead}, endOutput.Texts());
+        SCOPED_TRACE(end);
+        std::vector<std::string> fields = With(ShortFields(), 11, std::string("\"FIRST") + end + "SECOND\"");
+        TemporaryFile file(HeaderLine(14) + end + CommaLine(fields) + end + CommaLine(ShortFields()) + end);
+        CTransactionFile reader(file.Path());
+        reader.BuildColumnIndex();
+        reader.CheckLines();
+        CTransactionRecord record;
+        ASSERT_TRUE(reader.ReadRecord(record));
+        EXPECT_STREQ("FIRST SECOND", record.GetFirstNarrative().GetString());
+        EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
+        ASSERT_TRUE(reader.ReadRecord(record));
+        EXPECT_EQ(4, record.GetLineNumber());
+        EXPECT_FALSE(reader.ReadRecord(record));
     }
 }
 
-TEST(TransactionFile, LookingForTextAfterALineDoesNotMoveTheReading)
+TEST(TransactionFile, AUtf8FileIsReadWithoutItsMarkAndCutByCharacters)
 {
-    // Blank lines enough to look past the reader's first block of the file.
-    std::string blankLines;
-    for (int index = 0; index < 20000; ++index)
-        blankLines += "    \r\n";
-    TemporaryFile file(Lines({HeaderLine(14), "short"}) + blankLines + Lines({"x", "next"}));
-    CStatementLineReader lines;
-    ASSERT_EQ(0u, lines.Open(file.WidePath().c_str()));
-    char line[StatementLineBufferSize];
-    ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
-    ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
-    EXPECT_STREQ("short", line);
-    EXPECT_EQ(2, lines.LineNumber());
-    EXPECT_TRUE(lines.TextFollows());
-    do
-        ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
-    while (strcmp(line, "    ") == 0);
-    EXPECT_STREQ("x", line);
-    EXPECT_EQ(20003, lines.LineNumber());
-    ASSERT_EQ(LineRead::Line, lines.ReadLine(line));
-    EXPECT_STREQ("next", line);
-    EXPECT_FALSE(lines.TextFollows());
-    EXPECT_EQ(LineRead::End, lines.ReadLine(line));
+    // 60 two-byte characters: the narrative keeps 50 of them, never half of one.
+    std::string accented;
+    for (int index = 0; index < 60; ++index)
+        accented += "\xC3\x89";
+    TemporaryFile file("\xEF\xBB\xBF" + Lines({HeaderLine(14), CommaLine(With(ShortFields(), 11, accented))}));
+    CTransactionFile reader(file.Path());
+    EXPECT_EQ(14, reader.GetColumnCount());
+    EXPECT_TRUE(reader.IsUtf8());
+    reader.BuildColumnIndex();
+    CTransactionRecord record;
+    ASSERT_TRUE(reader.ReadRecord(record));
+    EXPECT_EQ(100, record.GetFirstNarrative().GetLength());
+    EXPECT_STREQ("123456", record.GetSortCode().GetString());
 }
 
 TEST(TransactionFile, TheLimitIsOnTheLinesTextNotItsLineEnd)
 {
     const size_t rest = CommaLine(With(ShortFields(), 11, "")).size();
     const std::vector<std::string> longest = With(ShortFields(), 11, std::string(2047 - rest, 'n'));
-    const std::vector<std::string> overlong = With(longest, 11, std::string(2048 - rest, 'n'));
     for (const char* end : {"\r\n", "\n"})
     {
         SCOPED_TRACE(end);
-        TemporaryFile file(HeaderLine(14) + end + CommaLine(longest) + end + CommaLine(overlong) + end +
-                           CommaLine(longest) + end);
+        TemporaryFile file(HeaderLine(14) + end + CommaLine(longest) + end + CommaLine(longest) + end);
         CTransactionFile reader(file.Path());
-        ASSERT_TRUE(reader.BuildColumnIndex());
+        reader.BuildColumnIndex();
+        reader.CheckLines();
         CTransactionRecord record;
-        EXPECT_TRUE(reader.ReadRecord(record));
-        EXPECT_EQ(50, record.GetFirstNarrative().GetLength());
-        EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
-        // An overlong line is never read cut short, and nothing after it.
-        DebugOutputCapture output;
-        EXPECT_FALSE(reader.ReadRecord(record));
-        EXPECT_EQ((std::vector<std::string>{"Reading stopped at line 3: it is longer than 2047 characters; it and "
-                                            "the lines after it were not read\n",
-                                            FailedRead}),
-                  output.Texts());
-        EXPECT_DOUBLE_EQ(0.0, record.GetCredit());
+        for (int line = 0; line < 2; ++line)
+        {
+            ASSERT_TRUE(reader.ReadRecord(record));
+            EXPECT_EQ(50, record.GetFirstNarrative().GetLength());
+            EXPECT_DOUBLE_EQ(7.5, record.GetCredit());
+        }
         EXPECT_FALSE(reader.ReadRecord(record));
     }
 }
@@ -278,7 +285,7 @@ TEST(TransactionFile, TheHeaderIsReadAsTheLinesAre)
         TemporaryFile file(first + CommaLine(ShortFields()) + "\r\n");
         CTransactionFile reader(file.Path());
         EXPECT_EQ(14, reader.GetColumnCount());
-        ASSERT_TRUE(reader.BuildColumnIndex());
+        reader.BuildColumnIndex();
         CTransactionRecord record;
         EXPECT_TRUE(reader.ReadRecord(record));
     }
@@ -291,12 +298,12 @@ TEST(TransactionFile, EachFileKeepsItsOwnColumns)
     TemporaryFile full(Lines({HeaderLine(18), CommaLine(FullFields()), CommaLine(FullFields())}));
     TemporaryFile shortLayout(Lines({HeaderLine(14), CommaLine(ShortFields())}));
     CTransactionFile outer(full.Path());
-    ASSERT_TRUE(outer.BuildColumnIndex());
+    outer.BuildColumnIndex();
     CTransactionRecord record;
     ASSERT_TRUE(outer.ReadRecord(record));
 
     CTransactionFile inner(shortLayout.Path());
-    ASSERT_TRUE(inner.BuildColumnIndex());
+    inner.BuildColumnIndex();
     ASSERT_TRUE(inner.ReadRecord(record));
 
     ASSERT_TRUE(outer.ReadRecord(record));
@@ -312,7 +319,6 @@ TEST(TransactionFile, MissingOrClosedFile)
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), reader.OpenError());
     EXPECT_TRUE(output.Texts().empty());
     EXPECT_EQ(0, reader.GetColumnCount());
-    EXPECT_FALSE(reader.BuildColumnIndex());
     CTransactionRecord record;
     EXPECT_FALSE(reader.ReadRecord(record));
     EXPECT_EQ((std::vector<std::string>{"File Stream is NOT open", FailedRead}), output.Texts());
@@ -323,3 +329,111 @@ TEST(TransactionFile, MissingOrClosedFile)
     closed.Close();
     EXPECT_FALSE(closed.ReadRecord(record));
 }
+
+TEST(TransactionFile, AFileBeingWrittenIsNotRead)
+{
+    TemporaryFile file(Lines({HeaderLine(14), CommaLine(ShortFields())}));
+    const FileHandle writer(CreateFileW(file.WidePath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(static_cast<bool>(writer));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), CTransactionFile(file.Path()).OpenError());
+}
+
+namespace
+{
+struct Refusal
+{
+    const char* name;
+    std::string content;
+    // What the description says, "" for a file that is read.
+    std::string description;
+};
+
+std::string ShortLine(int position, const std::string& value)
+{
+    return CommaLine(With(ShortFields(), position, value));
+}
+
+std::vector<std::string> Fields(int count)
+{
+    std::vector<std::string> fields = ShortFields();
+    fields.resize(count, "");
+    return fields;
+}
+
+// The header, a good line, then the lines given, each ended by CR LF.
+std::string Statement(int header, const std::vector<std::string>& lines)
+{
+    std::vector<std::string> all = {HeaderLine(header), CommaLine(ShortFields())};
+    all.insert(all.end(), lines.begin(), lines.end());
+    return Lines(all);
+}
+
+const std::string Unread = ". Nothing was imported.";
+
+std::vector<Refusal> Refusals()
+{
+    const std::string amount = "Line 3 of the statement has \"";
+    const std::string debit = "\" in its Debit column, which is not a plain amount (digits with at most one point)";
+    const std::string credit = "\" in its Credit column, which is not a plain amount (digits with at most one point)";
+    std::vector<std::string> seventeen = FullFields();
+    seventeen.pop_back();
+    return {
+        {"EmptyFile", "", "The file is not a statement file: its first line has 0 fields, where 14 or 18 are "
+                          "expected" + Unread},
+        {"Utf16File", std::string("\xFF\xFES\0o\0,\0", 8) + Lines({ShortLine(11, "x")}),
+         "The file is not a statement file: its first line holds NUL bytes, as UTF-16 text does; a statement is "
+         "ANSI or UTF-8 text" + Unread},
+        {"SeventeenFieldsUnderEighteen", Lines({HeaderLine(18), CommaLine(FullFields()), CommaLine(seventeen)}),
+         "Line 3 of the statement has 17 fields; its header has 18, so its amounts cannot be placed" + Unread},
+        {"UnquotedCommaInANarrative", Statement(14, {ShortLine(11, "CAFE ROSE, CATERING")}),
+         "Line 3 of the statement has 15 fields; its header has 14, so its amounts cannot be placed" + Unread},
+        {"NineteenFields", Lines({HeaderLine(18), CommaLine(Fields(19))}),
+         "Line 2 of the statement has 19 fields; its header has 18, so its amounts cannot be placed" + Unread},
+        {"EighteenUnderFourteen", Statement(14, {CommaLine(FullFields())}),
+         "Line 3 of the statement has 18 fields; its header has 14, so its amounts cannot be placed" + Unread},
+        {"FooterAtTheEnd", Statement(14, {"", "Total,1", "Lines,2,3", " "}), ""},
+        {"LineAfterTheFooter", Statement(14, {"Total,1", "", CommaLine(ShortFields())}),
+         "Line 5 of the statement: a transaction line follows the footer at line 3" + Unread},
+        {"EndsInsideQuotes", Statement(14, {ShortLine(11, "\"open"), "more"}),
+         "Line 3 of the statement opens a quoted field that the file never closes" + Unread},
+        {"OverlongLine", Statement(14, {ShortLine(11, std::string(2048, 'n'))}),
+         "Line 3 of the statement is longer than 2047 characters" + Unread},
+        {"NulLedLine", Statement(14, {std::string(1, '\0') + ShortLine(11, "x")}),
+         "Line 3 of the statement holds a NUL byte: the file is no ANSI or UTF-8 text" + Unread},
+        {"CurrencySign", Statement(14, {ShortLine(13, "\xA3" "99.00")}), amount + "\xA3" "99.00" + debit + Unread},
+        {"Brackets", Statement(14, {ShortLine(13, "(45.00)")}), amount + "(45.00)" + debit + Unread},
+        {"NonBreakingSpace", Statement(14, {ShortLine(14, "1\xA0" "234.50")}), amount + "1\xA0" "234.50" + credit + Unread},
+        {"Exponent", Statement(14, {ShortLine(14, "2E3")}), amount + "2E3" + credit + Unread},
+        {"TrailingText", Statement(14, {ShortLine(13, "\"5 GBP\"")}), amount + "5 GBP" + debit + Unread},
+        {"TwoPoints", Statement(14, {ShortLine(14, "1.2.3")}), amount + "1.2.3" + credit + Unread},
+        {"AcceptedAmounts", Statement(14, {ShortLine(14, "+12"), ShortLine(14, ".50"), ShortLine(14, "5."),
+                                           ShortLine(13, "\"-1,234.56\""), ShortLine(14, " 1 234.50 ")}),
+         ""},
+        {"InvalidUtf8", "\xEF\xBB\xBF" + Statement(14, {ShortLine(11, "CAF\xC9")}),
+         "Line 3 of the statement is no UTF-8 text, though the file begins with the UTF-8 byte order mark" + Unread},
+    };
+}
+
+class StatementRules : public testing::TestWithParam<Refusal>
+{
+};
+}
+
+TEST_P(StatementRules, AFileIsReadWholeOrRefusedNamingTheLine)
+{
+    const Refusal& refusal = GetParam();
+    TemporaryFile file(refusal.content);
+    CTransactionFile reader(file.Path());
+    EXPECT_EQ(refusal.description, RefusalOf([&] {
+                  reader.BuildColumnIndex();
+                  reader.CheckLines();
+                  CTransactionRecord record;
+                  while (reader.ReadRecord(record))
+                  {
+                  }
+              }));
+}
+
+INSTANTIATE_TEST_SUITE_P(TransactionFile, StatementRules, testing::ValuesIn(Refusals()),
+                         [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });

@@ -34,6 +34,23 @@
 
 namespace
 {
+// Whether a line of the input ends inside quotes, its field going on in the
+// next line.
+bool HasQuotedLineBreak(const std::string& input)
+{
+    bool insideQuotes = false;
+    for (const char ch : input)
+    {
+        if (ch == '"')
+            insideQuotes = !insideQuotes;
+        else if (ch == '\n' && insideQuotes)
+            return true;
+        else if (ch == '\n')
+            insideQuotes = false;
+    }
+    return false;
+}
+
 // The seeds' account.
 const wchar_t HostSortCode[] = L"60-12-47";
 const wchar_t HostAccountNumber[] = L"31926818";
@@ -197,12 +214,14 @@ private:
         CStatementLineReader reader;
         if (reader.Open(Widened(m_inputPath).c_str()) != 0)
             throw std::runtime_error("cannot read " + m_inputPath);
-        char line[StatementLineBufferSize];
+        std::string text;
         int headerFields = 0;
         for (int number = 1; number <= 64; ++number)
         {
-            if (reader.ReadLine(line) != LineRead::Line)
+            text.clear();
+            if (reader.ReadLine(text) != LineRead::Line)
                 break;
+            const char* line = text.c_str();
             bool insideQuotes = false;
             const int fields = CountFields(line, ',', insideQuotes);
             if (number == 1)
@@ -212,14 +231,14 @@ private:
                 const char* field = GetField(line, ',', index);
                 if (!field)
                     continue;
-                const std::string text = field;
-                StripQuotes(m_pageEnd.Place(text.data(), text.size()));
+                const std::string fieldText = field;
+                StripQuotes(m_pageEnd.Place(fieldText.data(), fieldText.size()));
                 const PageEndText::Touch touch = m_pageEnd.PastEnd();
                 Require(touch == PageEndText::Untouched,
                         touch == PageEndText::Read ? "field-over-read" : "field-overrun", [&] {
                             return std::string("StripQuotes ") + (touch == PageEndText::Read ? "read" : "wrote") +
                                    " past the end of field " + std::to_string(index) + " of line " +
-                                   std::to_string(number) + ": \"" + Printable(text, 60) + "\"";
+                                   std::to_string(number) + ": \"" + Printable(fieldText, 60) + "\"";
                         });
             }
         }
@@ -245,8 +264,9 @@ private:
             CompareWith(variant, imported, "line-end-changes-import", "with LF line ends instead of CR LF");
         }
 
-        // A blank line can only take transactions away.
-        if (imported.outcome.transactions > 0)
+        // A blank line between lines changes nothing; inside a quoted field
+        // that goes on over lines it would be part of the field.
+        if (imported.outcome.transactions > 0 && !HasQuotedLineBreak(input))
         {
             std::vector<size_t> lineStarts;
             const size_t header = input.find('\n');

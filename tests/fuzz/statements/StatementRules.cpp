@@ -46,7 +46,8 @@ ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result
     bool numbered = true;
     for (const StatementCall& call : statement.Calls())
     {
-        Require(!outcome.hostFailed, "call-after-failure",
+        // After a failure only the statement's undoing may follow.
+        Require(!outcome.hostFailed || call.operation == StatementOperation::ClearTransactions, "call-after-failure",
                 [&] { return Described(call) + " after AddTransaction gave no object"; });
         if (call.operation == StatementOperation::AddTransaction)
         {
@@ -104,7 +105,17 @@ ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result
     const std::string reported = posted.empty() ? std::string(code) : std::string(code) + " (\"" + posted + "\")";
     Require(!outcome.hostFailed || FAILED(result), "failure-not-reported",
             [&] { return "AddTransaction gave no object, and the import gave " + reported; });
-    Require(outcome.hostFailed || SUCCEEDED(result), "import-failed",
-            [&] { return "the import of a readable file gave " + reported; });
+    // A file refused, or an import that failed on the way, leaves the host's
+    // statement as it was or empty again: nothing half filled.
+    const std::vector<StatementCall>& calls = statement.Calls();
+    Require(SUCCEEDED(result) || calls.empty() || calls.back().operation == StatementOperation::ClearTransactions,
+            "failure-left-statement-filled", [&] {
+                return "the import gave " + reported + " and left the statement with " + Described(calls.back()) +
+                       " last";
+            });
+    Require(!outcome.hostFailed || calls.back().operation == StatementOperation::ClearTransactions,
+            "failure-not-undone", [&] { return "AddTransaction gave no object, and the statement was not cleared"; });
+    if (FAILED(result))
+        outcome.transactions = 0;
     return outcome;
 }

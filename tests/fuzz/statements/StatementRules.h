@@ -25,9 +25,13 @@ struct ImportOutcome
 //   date-not-finite          a date that is NaN or infinite
 //   bad-direction            a direction other than 0 and 1
 //   numbering                numbers other than 1, 2, 3, ... one per transaction
-//   call-after-failure       a call after AddTransaction gave no object
+//   call-after-failure       a call after AddTransaction gave no object, but
+//                            the statement's clearing that undoes the import
 //   call-to-old-transaction  a call on a transaction after the next was added
 //   unexpected-call          a call the statement or a transaction does not take
 //   failure-not-reported     AddTransaction gave no object, yet the import succeeded
-//   import-failed            the import of a readable file failed, the host did not
+//   failure-left-statement-filled  a failed import whose statement was
+//                            called and not cleared last
+//   failure-not-undone       AddTransaction gave no object, and the statement
+//                            was not cleared again
 ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result, const std::string& posted);
