@@ -13,6 +13,7 @@
 #include "VornBankReconciliation.h"
 #include "objects/FakeBanking.h"
 #include "objects/FakeStatement.h"
+#include "objects/HostObject.h"
 #include "standin/StandInControl.h"
 #include "support/ComponentObjects.h"
 #include "support/PostedError.h"
@@ -191,40 +192,53 @@ TEST_F(StatementImportComTest, AFileNamedOutsideTheAnsiCodePageIsReadByItsWidePa
     EXPECT_EQ(L"N1", statement->transactions[0]->description);
 }
 
-TEST_F(StatementImportComTest, AFileThatIsNoStatementEmptiesTheStatement)
+TEST_F(StatementImportComTest, AFileThatIsRefusedLeavesTheStatementUntouched)
 {
-    TemporaryFile file(StatementContent(15, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}));
-    Choose(file);
-    EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ(0, Status());
-    EXPECT_EQ((Lines{"ClearTransactions", "SetStatementBalance 0"}), statement->DescribedCalls());
-    EXPECT_EQ(1, Selection().recognitionCalled);
-    EXPECT_EQ(0, Selection().recognitionAnswer);
-    EXPECT_STREQ("", Selection().typeName);
-}
-
-TEST_F(StatementImportComTest, BlankLinesDropNothingAndAmountsAreNeverMoreThanTheTextSays)
-{
-    TemporaryFile file(StatementContent(
-        14, {ShortStatementLine(AccountLine("TFR", "1e-5", "", {"ONE"})), "", "   ",
-             ShortStatementLine(AccountLine("TFR", "", "2E3", {"TWO"})), "\r",
-             ShortStatementLine(AccountLine("TFR", "1e309", "", {"THREE"})),
-             // A number too long for a double is no amount.
-             ShortStatementLine(AccountLine("TFR", std::string(400, '9'), "", {"NONE"}))}));
-    Choose(file);
-    EXPECT_EQ(S_OK, Import());
-    ASSERT_EQ(4u, statement->transactions.size());
     const struct
     {
-        long direction;
-        double amount;
-    } expected[] = {{0, 1.0}, {1, 2.0}, {0, 1.0}, {1, 0.0}};
-    for (size_t i = 0; i < 4; ++i)
+        const char* what;
+        std::string content;
+        const wchar_t* description;
+    } cases[] = {
+        {"no statement", StatementContent(15, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"}))}),
+         L"The file is not a statement file: its first line has 15 fields, where 14 or 18 are expected. Nothing was "
+         L"imported."},
+        {"trailing credit left out",
+         StatementContent(18, {FullStatementLine(AccountLine("TFR", "1250.00", "", {"INV"})).substr(
+                                   0, FullStatementLine(AccountLine("TFR", "1250.00", "", {"INV"})).size() - 1)}),
+         L"Line 2 of the statement has 17 fields; its header has 18, so its amounts cannot be placed. Nothing was "
+         L"imported."},
+        {"unquoted comma", StatementContent(14, {ShortStatementLine(AccountLine("TFR", "58.99", "", {"CAFE"})),
+                                                 ShortStatementLine(AccountLine("TFR", "58.99", "", {"CAFE ROSE, CATERING"}))}),
+         L"Line 3 of the statement has 15 fields; its header has 14, so its amounts cannot be placed. Nothing was "
+         L"imported."},
+    };
+    for (const auto& refused : cases)
     {
-        EXPECT_EQ(expected[i].direction, statement->transactions[i]->direction) << i;
-        EXPECT_EQ(expected[i].amount, statement->transactions[i]->amount) << i;
+        TemporaryFile file(refused.content);
+        Choose(file);
+        statement = MakeHostObject<FakeStatement>();
+        EXPECT_EQ(DISP_E_EXCEPTION, Import()) << refused.what;
+        EXPECT_EQ(refused.description, Description()) << refused.what;
+        EXPECT_TRUE(statement->Calls().empty()) << refused.what;
+        EXPECT_EQ(0, context->calls) << refused.what;
     }
-    EXPECT_EQ(4, statement->transactions[3]->number);
+}
+
+TEST_F(StatementImportComTest, BlankLinesDropNothingAndQuotedLineBreaksAndUtf8AreRead)
+{
+    TemporaryFile file("\xEF\xBB\xBF" + StatementContent(
+        14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"CAF\xC3\x89"})), "", "   ",
+             ShortStatementLine(AccountLine("TFR", "", "2.00", {"\"TWO\r\nLINES\""})), "\r",
+             ShortStatementLine(AccountLine("TFR", "3.00", "", {"THREE"}))}));
+    Choose(file);
+    EXPECT_EQ(S_OK, Import());
+    EXPECT_EQ(1, Selection().recognitionAnswer);
+    ASSERT_EQ(3u, statement->transactions.size());
+    EXPECT_EQ(L"CAF\u00C9", statement->transactions[0]->description);
+    EXPECT_EQ(L"TWO LINES", statement->transactions[1]->description);
+    EXPECT_EQ(2.0, statement->transactions[1]->amount);
+    EXPECT_EQ(3, statement->transactions[2]->number);
 }
 
 TEST_F(StatementImportComTest, ALineOfTheLongestTextIsReadWhateverItsLineEnd)
@@ -250,27 +264,28 @@ TEST_F(StatementImportComTest, ALineOfTheLongestTextIsReadWhateverItsLineEnd)
     }
 }
 
-TEST_F(StatementImportComTest, AnImportStartedByTheHostMeanwhileLeavesTheFileReadAsItsOwnHeaderSays)
+TEST_F(StatementImportComTest, AnImportStartedByTheHostMeanwhileIsRefusedAndTheFirstGoesOn)
 {
     TemporaryFile outer(StatementContent(18, {FullStatementLine(AccountLine("TFR", "", "1.00", {"A1", "A2"})),
                                               FullStatementLine(AccountLine("TFR", "", "2.00", {"B1", "B2"}))}));
     TemporaryFile inner(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "", "9.00", {"I1"}))}));
     Choose(outer);
     const ComPtr<FakeStatement> innerStatement = MakeHostObject<FakeStatement>();
+    const ComPtr<FakeBankContext> otherAccount = FakeBankContext::WithAccount(L"99-99-99", L"99999999");
     bool started = false;
     statement->beforeAddTransaction = [&] {
         if (started)
             return;
         started = true;
         Choose(inner);
-        EXPECT_EQ(S_OK, service->ImportStatement(context.Get(), innerStatement.Get()));
+        EXPECT_EQ(DISP_E_EXCEPTION, service->ImportStatement(otherAccount.Get(), innerStatement.Get()));
+        EXPECT_EQ(L"The bank reconciliation service is already running a statement import", Description());
     };
     EXPECT_EQ(S_OK, Import());
-    ASSERT_EQ(1u, innerStatement->transactions.size());
+    EXPECT_EQ(0, Status());
+    EXPECT_TRUE(innerStatement->Calls().empty());
     ASSERT_EQ(2u, statement->transactions.size());
     EXPECT_EQ(L"B1 B2", statement->transactions[1]->description);
-    EXPECT_EQ(L"TFR", statement->transactions[1]->reference);
-    EXPECT_EQ(1, statement->transactions[1]->direction);
     EXPECT_EQ(2.0, statement->transactions[1]->amount);
 }
 
@@ -313,33 +328,33 @@ TEST_F(StatementImportComTest, FailuresOfTheHostsComponentsEndTheImportAsExcepti
     }
 }
 
-TEST_F(StatementImportComTest, TheStoredAccountServesWhenTheHostGivesNone)
+TEST_F(StatementImportComTest, AHostThatFailsAnyCallLeavesTheStatementEmptyAndTheImportFailed)
 {
-    TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"})),
-                                                 ShortStatementLine(OtherAccountLine())}));
+    TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("CHQ", "1.00", "", {"N1"})),
+                                             ShortStatementLine(OtherAccountLine()),
+                                             ShortStatementLine(AccountLine("TFR", "", "2.00", {"N2"}))}));
     Choose(file);
-
-    // A new service knows no account: no line matches.
-    context = FakeBankContext::WithoutAccount();
-    EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ(1, statement->clearCalls);
-    EXPECT_TRUE(statement->transactions.empty());
-
-    // Once read, the account is kept when GetBankAccount fails or gives no
-    // object.
-    context = FakeBankContext::WithAccount(L"20-30-40", L"41234567");
-    EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ(1u, statement->transactions.size());
-
-    context = FakeBankContext::WithoutAccount();
-    EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ(1u, statement->transactions.size());
-
-    context = MakeHostObject<FakeBankContext>();
-    EXPECT_EQ(S_OK, Import());
-    EXPECT_EQ(1, context->calls);
-    ASSERT_EQ(1u, statement->transactions.size());
-    EXPECT_EQ(L"N1", statement->transactions[0]->description);
+    FailServedHostCall(0, S_OK);
+    ASSERT_EQ(S_OK, Import());
+    const long calls = ServedHostCalls();
+    ASSERT_EQ(20, calls);
+    for (long failing = 1; failing <= calls; ++failing)
+    {
+        for (HRESULT failure : {E_FAIL, E_NOTIMPL})
+        {
+            SCOPED_TRACE(std::to_string(failing) + (failure == E_FAIL ? " E_FAIL" : " E_NOTIMPL"));
+            statement = MakeHostObject<FakeStatement>();
+            FailServedHostCall(failing, failure);
+            EXPECT_EQ(DISP_E_EXCEPTION, Import());
+            const std::string call = FailedHostCall();
+            const std::wstring operation(call.begin() + call.find("::") + 2, call.end());
+            EXPECT_NE(std::wstring::npos, Description().find(L"The e-banking host failed in " + operation));
+            // Nothing half filled: untouched, or cleared again after the failure.
+            EXPECT_TRUE(statement->transactions.empty());
+            EXPECT_TRUE(statement->Calls().empty() ||
+                        statement->Calls().back().operation == StatementOperation::ClearTransactions);
+        }
+    }
 }
 
 TEST_F(StatementImportComTest, AMissingContextOrStatementIsRefusedBeforeAnythingHappens)
@@ -360,27 +375,18 @@ TEST_F(StatementImportComTest, AMissingContextOrStatementIsRefusedBeforeAnything
     EXPECT_TRUE(statement->Calls().empty());
 }
 
-TEST_F(StatementImportComTest, AStatementThatGivesNoTransactionEndsTheImportKeepingWhatWasAdded)
+TEST_F(StatementImportComTest, AStatementThatGivesNoTransactionFailsTheImportAndIsClearedAgain)
 {
     TemporaryFile file(StatementContent(14, {ShortStatementLine(AccountLine("TFR", "1.00", "", {"N1"})),
-                                                 ShortStatementLine(AccountLine("TFR", "2.00", "", {"N2"})),
-                                                 ShortStatementLine(AccountLine("TFR", "3.00", "", {"N3"}))}));
+                                             ShortStatementLine(AccountLine("TFR", "2.00", "", {"N2"})),
+                                             ShortStatementLine(AccountLine("TFR", "3.00", "", {"N3"}))}));
     Choose(file);
-    // Whether the statement says it failed or not.
-    for (HRESULT answer : {S_OK, E_FAIL})
-    {
-        statement = MakeHostObject<FakeStatement>();
-        statement->objectsToGive = 1;
-        statement->noObjectResult = answer;
-
-        EXPECT_EQ(UnexpectedReported, Import());
-        EXPECT_EQ(L"Unexpected result", Description());
-        EXPECT_EQ(0, Status());
-        EXPECT_EQ(2, statement->addCalls);
-        ASSERT_EQ(1u, statement->transactions.size());
-        EXPECT_EQ(L"N1", statement->transactions[0]->description);
-        EXPECT_EQ(1, statement->RefCount());
-    }
+    statement->objectsToGive = 1;
+    EXPECT_EQ(DISP_E_EXCEPTION, Import());
+    EXPECT_EQ(L"The e-banking host failed in AddTransaction for transaction 2 (0x80004003)", Description());
+    EXPECT_EQ(2, statement->clearCalls);
+    EXPECT_TRUE(statement->transactions.empty());
+    EXPECT_EQ(1, statement->RefCount());
 }
 
 TEST_F(StatementImportComTest, StatusTextChecksItsPointerAndGivesNothing)
