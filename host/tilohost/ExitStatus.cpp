@@ -23,14 +23,14 @@ ExitStatus PayExitStatus(HRESULT result, long runStatus, bool fileFound)
     }
 }
 
-ExitStatus ImportExitStatus(HRESULT result, long importStatus)
+ExitStatus ImportExitStatus(HRESULT result, long importStatus, long transactions)
 {
     if (FAILED(result))
         return ExitCallFailed;
     switch (importStatus)
     {
     case 0:
-        return ExitDone;
+        return transactions > 0 ? ExitDone : ExitNothingImported;
     case 1:
         return ExitCancelled;
     default:

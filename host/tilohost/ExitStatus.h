@@ -18,11 +18,15 @@ enum ExitStatus
     ExitNoPaymentFile = 4,
     // The payment file was written, with payments that failed their checks.
     ExitInvalidPayments = 5,
+    // The import succeeded but took no line: the file holds none for the
+    // host's account.
+    ExitNothingImported = 6,
 };
 
 // From ProcessPayments' result, the run status it left and whether the
 // payment file it reports is where the run put it.
 ExitStatus PayExitStatus(HRESULT result, long runStatus, bool fileFound);
 
-// From ImportStatement's result and the import status it left.
-ExitStatus ImportExitStatus(HRESULT result, long importStatus);
+// From ImportStatement's result, the import status it left and the number
+// of transactions the statement received.
+ExitStatus ImportExitStatus(HRESULT result, long importStatus, long transactions);

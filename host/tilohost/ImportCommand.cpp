@@ -3,6 +3,8 @@
 // that shows what it received, summed up at the end.
 #include "tilohost/Commands.h"
 
+#include <cstdio>
+
 #include "objects/FakeBanking.h"
 #include "objects/FakeStatement.h"
 #include "standin/StandInControl.h"
@@ -14,6 +16,7 @@
 #include "tilohost/FileAccess.h"
 #include "tilohost/ImportSummary.h"
 #include "tilohost/ReportFile.h"
+#include "tilohost/StatementListing.h"
 #include "tilohost/TextConversion.h"
 
 namespace
@@ -100,26 +103,12 @@ const char* ImportStatusName(LONG status)
     return status == 0 ? "a file was read" : status == 1 ? "no file chosen" : "unknown";
 }
 
-// What the reader says in the debugger output when a line ended its reading
-// with more of the file unread, without its line end; empty when none did.
-std::string EarlyStop(const std::vector<std::string>& texts)
-{
-    const std::string stopped = "Reading stopped at line ";
-    for (const std::string& text : texts)
-    {
-        if (text.compare(0, stopped.size(), stopped) == 0)
-            return text.substr(0, text.find_last_not_of("\r\n") + 1);
-    }
-    return std::string();
-}
-
-// The transactions in counts, or why there are none; and a warning when the
-// reading stopped before the end of the file.
+// The transactions in counts, or why there are none: for an import that
+// took no line, the accounts the file does hold, so that a wrong account (or
+// one that lost a leading zero) is seen at once.
 void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& record, const ImportSummary& summary,
-                  const std::string& earlyStop)
+                  const std::vector<ListedLine>& listed, const std::string& listingProblem)
 {
-    if (!earlyStop.empty())
-        PrintLine("Warning: " + earlyStop + ". The statement may lack transactions of the file.");
     if (summary.transactions > 0)
     {
         PrintLine("Summary: " + CountOf(summary.transactions, "transaction", "transactions") + " received: " +
@@ -137,13 +126,36 @@ void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& rec
         why = "no file was chosen (cancelled), and the statement was not touched";
     else if (record.recognitionCalled && !record.recognitionAnswer)
         why = "the file was not recognised as a statement";
-    else if (record.recognitionCalled && !earlyStop.empty())
-        why = "the file was recognised as a statement, but its reading stopped before any line for the bank account";
-    else if (record.recognitionCalled)
-        why = "the file was recognised as a statement, but no line of it was taken for the bank account";
+    else if (listed.empty() && listingProblem.empty())
+        why = "the file holds no transaction line";
     else
-        why = "the file was not looked at";
+        why = "the file holds no line for the bank account";
     PrintLine("Summary: no transactions received: " + why);
+    if (FAILED(result) || status != 0)
+        return;
+    if (!listingProblem.empty())
+        PrintLine("The file's lines could not be listed: " + listingProblem);
+    for (const std::string& account : AccountsHeld(listed))
+        PrintLine("  the file holds " + account);
+}
+
+// A transaction handed over without a date: which line of the file it came
+// from, and the date text there.
+void WarnOfUndatedTransactions(const std::vector<ReceivedTransaction>& transactions,
+                               const std::vector<ListedLine>& accountLines)
+{
+    for (const ReceivedTransaction& transaction : transactions)
+    {
+        if (transaction.date != 0.0)
+            continue;
+        const size_t index = static_cast<size_t>(transaction.number - 1);
+        if (transaction.number >= 1 && index < accountLines.size())
+            fprintf(stderr, "tilohost: warning: transaction %ld (line %d of the file) has no date: its date text is "
+                            "\"%s\"\n",
+                    transaction.number, accountLines[index].line, accountLines[index].dateText.c_str());
+        else
+            fprintf(stderr, "tilohost: warning: transaction %ld has no date\n", transaction.number);
+    }
 }
 
 std::vector<std::string> SummaryRecord(const StandInSelectionRecord& record, const ImportSummary& summary)
@@ -203,8 +215,15 @@ int ImportStatement(const CommandLine& line)
     PrintLine("Import status: " + std::to_string(status) + " (" + ImportStatusName(status) + ")");
     PrintLine("HRESULT: " + DescribeHResult(result) + (error.empty() ? "" : ": " + error));
     const ImportSummary summary = SummariseImport(received.transactions);
+    std::string listingProblem;
+    const bool listingNeeded = SUCCEEDED(result) && status == 0 && (summary.transactions == 0 || summary.undated > 0);
+    const std::vector<ListedLine> listed =
+        listingNeeded ? ListStatementLines(line.file, listingProblem) : std::vector<ListedLine>();
+    if (summary.undated > 0)
+        WarnOfUndatedTransactions(received.transactions,
+                                  LinesOfAccount(listed, line.account.sortCode, line.account.accountNumber));
     PrintLine("");
-    PrintSummary(result, status, selection, summary, EarlyStop(log.Texts()));
+    PrintSummary(result, status, selection, summary, listed, listingProblem);
 
     for (const auto& record : received.records)
         report.Add(record);
@@ -213,5 +232,5 @@ int ImportStatement(const CommandLine& line)
     if (!report.Save())
         throw OutputNotWritten(line.reportPath + ": the report could not be written", E_FAIL);
     log.Finish();
-    return ImportExitStatus(result, status);
+    return ImportExitStatus(result, status, summary.transactions);
 }

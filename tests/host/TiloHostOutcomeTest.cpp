@@ -189,10 +189,11 @@ TEST(TiloHostExitStatus, OneForEachOutcome)
     EXPECT_EQ(ExitCallFailed, PayExitStatus(DISP_E_EXCEPTION, RunSucceeded, false));
     EXPECT_EQ(ExitCallFailed, PayExitStatus(S_OK, 7, true));
 
-    EXPECT_EQ(ExitDone, ImportExitStatus(S_OK, 0));
-    EXPECT_EQ(ExitCancelled, ImportExitStatus(S_OK, 1));
-    EXPECT_EQ(ExitCallFailed, ImportExitStatus(DISP_E_EXCEPTION, 0));
-    EXPECT_EQ(ExitCallFailed, ImportExitStatus(S_OK, 2));
+    EXPECT_EQ(ExitDone, ImportExitStatus(S_OK, 0, 1));
+    EXPECT_EQ(ExitNothingImported, ImportExitStatus(S_OK, 0, 0));
+    EXPECT_EQ(ExitCancelled, ImportExitStatus(S_OK, 1, 0));
+    EXPECT_EQ(ExitCallFailed, ImportExitStatus(DISP_E_EXCEPTION, 0, 0));
+    EXPECT_EQ(ExitCallFailed, ImportExitStatus(S_OK, 2, 0));
 }
 
 TEST(TiloHostComponentLog, OneLineATextWithItsTime)
