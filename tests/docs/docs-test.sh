@@ -121,12 +121,19 @@ for layout in 18 14; do
     tilohost 0 import "$work/statement-$layout.csv" --account "$account" --report "$work/statement-$layout.report"
     same statement-file.md "statement-$layout.report" "$work/statement-$layout.report"
 done
-take statement-file.md statement-short.csv
-tilohost 0 import "$work/statement-short.csv" --account "$account" --log "$work/statement-short.log"
+take statement-file.md statement-footer.csv
+tilohost 0 import "$work/statement-footer.csv" --account "$account" --log "$work/statement-footer.log"
 timeless() { sed -E 's/^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}  /TIME  /'; }
-diff -u <(example statement-file.md statement-short.log | timeless) <(timeless <"$work/statement-short.log") \
-    >"$work/diff" || fail "statement-file.md: the log of statement-short.csv differs:
+diff -u <(example statement-file.md statement-footer.log | timeless) <(timeless <"$work/statement-footer.log") \
+    >"$work/diff" || fail "statement-file.md: the log of statement-footer.csv differs:
 $(cat "$work/diff")"
+# Each refused file fails the import with the message the page shows.
+for refused in line-after-footer unquoted-comma 17-fields amount open-quote no-statement; do
+    take statement-file.md "refused-$refused.csv"
+    tilohost 1 import "$work/refused-$refused.csv" --account "$account"
+    grep -qF -- "$(example statement-file.md "refused-$refused.message")" "$work/out" ||
+        fail "statement-file.md: refused-$refused.csv is not refused as the page says: $(tail -n 4 "$work/out")"
+done
 
 # The status texts.
 tilohost 0 status-text
