@@ -70,7 +70,8 @@ const char Usage[] =
     "\n"
     "Exit status of pay and import:\n"
     "  0  the call succeeded and did all of it: the payment file was written and every payment\n"
-    "     passed its checks (run status 0, S_OK); or the statement file was read (import status 0)\n"
+    "     passed its checks (run status 0, S_OK); or the statement file was read and at least one\n"
+    "     transaction imported (import status 0)\n"
     "  1  the component's call failed (a failure HRESULT), or the run's report or log could not\n"
     "     be written\n"
     "  2  bad usage or bad input: nothing was run\n"
@@ -80,6 +81,8 @@ const char Usage[] =
     "     payments)\n"
     "  5  the payment file was written, but some payments failed their checks (run status 1,\n"
     "     S_FALSE): they are in the file, and their codes say why\n"
+    "  6  the import succeeded but took no line: the file holds none for the bank account (the\n"
+    "     summary lists the accounts it holds)\n"
     "The other commands: 0 when they did what was asked, 1 when a call failed, 2 for bad usage.\n";
 
 struct CommandName
