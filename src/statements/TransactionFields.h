@@ -27,6 +27,8 @@ public:
 
     // As CountFields, starting outside quotes.
     int Count() const { return m_separators + 1 - (m_endsInsideQuotes ? 1 : 0); }
+    // Whether the line ends inside quotes.
+    bool EndsInsideQuotes() const { return m_endsInsideQuotes; }
 
     // Field n (from 1) as GetField gives it, quotes included and cut to
     // MaxFieldLength; false when the line has no such field.

@@ -134,9 +134,9 @@ bool CStatementLineReader::Fill()
 
 namespace
 {
-// The first line feed from `start` on, or null before `end`; four bytes are
-// looked at a time.
-const char* FindLineFeed(const char* start, const char* end)
+// The first line feed or NUL byte from `start` on, or null before `end`;
+// four bytes are looked at a time.
+const char* FindLineFeedOrNul(const char* start, const char* end)
 {
     const unsigned long Ones = 0x01010101UL;
     const unsigned long Highs = 0x80808080UL;
@@ -147,14 +147,15 @@ const char* FindLineFeed(const char* start, const char* end)
         unsigned long word;
         memcpy(&word, p, sizeof word);
         const unsigned long matches = word ^ LineFeeds;
-        // A byte of the word is a line feed exactly when one of these is zero.
-        if (((matches - Ones) & ~matches & Highs) != 0)
+        // A byte of the word is a line feed (or NUL) exactly when one of
+        // these is zero.
+        if ((((matches - Ones) & ~matches) | ((word - Ones) & ~word)) & Highs)
             break;
         p += 4;
     }
     for (; p < end; ++p)
     {
-        if (*p == '\n')
+        if (*p == '\n' || *p == '\0')
             return p;
     }
     return nullptr;
@@ -175,7 +176,7 @@ LineRead CStatementLineReader::ReadLine(std::string& text)
     {
         const char* start = m_block.get() + m_position;
         const DWORD available = m_filled - m_position;
-        const char* feed = FindLineFeed(start, start + available);
+        const char* feed = FindLineFeedOrNul(start, start + available);
         const DWORD taken = feed ? static_cast<DWORD>(feed - start) : available;
         length += taken;
         if (length > static_cast<DWORD>(StatementLineLength + 1))
@@ -185,9 +186,15 @@ LineRead CStatementLineReader::ReadLine(std::string& text)
             text.resize(begin);
             return LineRead::TooLong;
         }
-        nul = nul || memchr(start, '\0', taken) != nullptr;
         text.append(start, taken);
         m_position += taken + (feed ? 1 : 0);
+        // A NUL is no part of the text: it is noted, and the line read on.
+        if (feed && *feed == '\0')
+        {
+            nul = true;
+            ++length;
+            continue;
+        }
         ended = feed != nullptr;
     }
     if (m_readError)
@@ -348,29 +355,30 @@ bool CTransactionFile::ReadLogicalLine(CTransactionRecord& record)
     if (read != LineRead::Line)
         RefuseRead(read, m_lines.LineNumber());
     record.m_lineNumber = m_lines.LineNumber();
-    // A quoted field may hold line breaks: the line goes on in the next one.
-    bool insideQuotes = false;
-    CountFields(line.c_str(), ',', insideQuotes);
-    while (insideQuotes)
-    {
-        line.push_back(' ');
-        const size_t continued = line.size();
-        read = m_lines.ReadLine(line);
-        if (read == LineRead::End && m_lines.ReadError() == 0)
-            RefuseStatement(L"Line %d of the statement opens a quoted field that the file never closes.",
-                            record.m_lineNumber);
-        if (read != LineRead::Line)
-            RefuseRead(read, m_lines.LineNumber());
-        CountFields(line.c_str() + continued, ',', insideQuotes);
-    }
-    if (IsUtf8() && !IsValidUtf8(line.data(), line.size()))
-        RefuseStatement(L"Line %d of the statement is no UTF-8 text, though the file begins with the UTF-8 "
-                        L"byte order mark.",
-                        record.m_lineNumber);
     return true;
 }
 
-bool CTransactionFile::NextRecord(CTransactionRecord& record)
+void CTransactionFile::ContinueQuotedLine(CTransactionRecord& record)
+{
+    std::string& line = record.m_line;
+    line.push_back(' ');
+    const LineRead read = m_lines.ReadLine(line);
+    if (read == LineRead::End && m_lines.ReadError() == 0)
+        RefuseStatement(L"Line %d of the statement opens a quoted field that the file never closes.",
+                        record.m_lineNumber);
+    if (read != LineRead::Line)
+        RefuseRead(read, m_lines.LineNumber());
+}
+
+void CTransactionFile::CheckText(const CTransactionRecord& record) const
+{
+    if (IsUtf8() && !IsValidUtf8(record.m_line.data(), record.m_line.size()))
+        RefuseStatement(L"Line %d of the statement is no UTF-8 text, though the file begins with the UTF-8 "
+                        L"byte order mark.",
+                        record.m_lineNumber);
+}
+
+bool CTransactionFile::NextRecord(CTransactionRecord& record, bool checkOnly)
 {
     record.Reset();
     if (m_ended)
@@ -385,8 +393,15 @@ bool CTransactionFile::NextRecord(CTransactionRecord& record)
         m_ended = true;
         return false;
     }
-    // The line is split once; every column is read where it lies.
-    const CLineFields fields(record.m_line.c_str(), ',');
+    // The line is split once; every column is read where it lies. A quoted
+    // field may hold line breaks: the line then goes on in the next one.
+    CLineFields fields(record.m_line.c_str(), ',');
+    while (fields.EndsInsideQuotes())
+    {
+        ContinueQuotedLine(record);
+        fields = CLineFields(record.m_line.c_str(), ',');
+    }
+    CheckText(record);
     const int fieldCount = fields.Count();
     if (fieldCount < ShortLayoutFields)
     {
@@ -402,7 +417,7 @@ bool CTransactionFile::NextRecord(CTransactionRecord& record)
         RefuseStatement(L"Line %d of the statement has %d fields; its header has %d, so its amounts cannot be "
                         L"placed.",
                         record.m_lineNumber, fieldCount, m_headerFieldCount);
-    ParseColumns(record, fields, fieldCount);
+    ParseColumns(record, fields, fieldCount, checkOnly);
     return true;
 }
 
@@ -410,18 +425,31 @@ void CTransactionFile::ReadFooter(CTransactionRecord& record)
 {
     while (ReadLogicalLine(record))
     {
-        bool insideQuotes = false;
-        if (CountFields(record.m_line.c_str(), ',', insideQuotes) >= ShortLayoutFields)
+        CLineFields fields(record.m_line.c_str(), ',');
+        while (fields.EndsInsideQuotes())
+        {
+            ContinueQuotedLine(record);
+            fields = CLineFields(record.m_line.c_str(), ',');
+        }
+        CheckText(record);
+        if (fields.Count() >= ShortLayoutFields)
             RefuseStatement(L"Line %d of the statement: a transaction line follows the footer at line %d.",
                             record.m_lineNumber, m_footerLine);
     }
 }
 
-void CTransactionFile::ParseColumns(CTransactionRecord& record, const CLineFields& fields, int fieldCount)
+void CTransactionFile::ParseColumns(CTransactionRecord& record, const CLineFields& fields, int fieldCount,
+                                    bool checkOnly)
 {
     const char* line = record.m_line.c_str();
     const bool utf8 = IsUtf8();
     const bool fullLayout = fieldCount == FullLayoutFields;
+    // Of a line only checked, the amounts are what can be wrong.
+    if (checkOnly)
+    {
+        ReadAmounts(record, fields, fullLayout ? 16 : 12);
+        return;
+    }
 
     // A text column: quotes stripped, then its first `width` characters.
     auto readText = [&](int entry, CTransactionRecord::Column column, int width) {
@@ -451,7 +479,12 @@ void CTransactionFile::ParseColumns(CTransactionRecord& record, const CLineField
         readText(entry++, CTransactionRecord::Narrative5, 50);
     }
     readText(entry++, CTransactionRecord::Type, 3);
+    ReadAmounts(record, fields, entry);
+}
 
+void CTransactionFile::ReadAmounts(CTransactionRecord& record, const CLineFields& fields, int entry)
+{
+    const char* line = record.m_line.c_str();
     // Both amounts are read, whichever of them counts: a column that holds
     // anything but a plain amount refuses the file.
     double amounts[2];
@@ -464,7 +497,7 @@ void CTransactionFile::ParseColumns(CTransactionRecord& record, const CLineField
             StripQuotes(shown);
             RefuseStatement(L"Line %d of the statement has \"%ls\" in its %ls column, which is not a plain amount "
                             L"(digits with at most one point).",
-                            record.m_lineNumber, FileText(shown, utf8).c_str(), AmountColumnNames[column]);
+                            record.m_lineNumber, FileText(shown, IsUtf8()).c_str(), AmountColumnNames[column]);
         }
     }
     if (amounts[0] > AmountThreshold)
@@ -578,7 +611,7 @@ void CTransactionFile::BuildColumnIndex()
 void CTransactionFile::CheckLines()
 {
     CTransactionRecord record;
-    while (NextRecord(record))
+    while (NextRecord(record, true))
     {
     }
     if (!m_lines.Rewind())
@@ -592,7 +625,7 @@ void CTransactionFile::CheckLines()
 bool CTransactionFile::ReadRecord(CTransactionRecord& record)
 {
     const bool wasEnded = m_ended;
-    if (NextRecord(record))
+    if (NextRecord(record, false))
         return true;
     if (!wasEnded)
         OutputDebugStringA("Failed to read the Balance record\n");

@@ -229,15 +229,23 @@ public:
     void Close();
 
 private:
-    // ReadRecord without its debugger output at the end.
-    bool NextRecord(CTransactionRecord& record);
+    // ReadRecord without its debugger output at the end; a line only
+    // checked has its amounts read, not its texts and date.
+    bool NextRecord(CTransactionRecord& record, bool checkOnly);
     // Reads the lines after the footer's first, refusing a transaction line.
     void ReadFooter(CTransactionRecord& record);
-    // Reads the next line that is not blank, continued while it ends inside
-    // quotes, into the record; false at the end of the file.
+    // Reads the next line that is not blank into the record; false at the
+    // end of the file.
     bool ReadLogicalLine(CTransactionRecord& record);
+    // Appends the next line to a line that ended inside quotes, after one
+    // space for the line break; refuses a file that ends there.
+    void ContinueQuotedLine(CTransactionRecord& record);
+    // Refuses a line of a UTF-8 file that is no UTF-8.
+    void CheckText(const CTransactionRecord& record) const;
     // Reads the columns of a line with this many fields into the record.
-    void ParseColumns(CTransactionRecord& record, const CLineFields& fields, int fieldCount);
+    void ParseColumns(CTransactionRecord& record, const CLineFields& fields, int fieldCount, bool checkOnly);
+    // Reads the Debit and Credit columns, from the entry given on.
+    void ReadAmounts(CTransactionRecord& record, const CLineFields& fields, int entry);
     // Throws what a line read that was not a line means.
     [[noreturn]] void RefuseRead(LineRead read, int lineNumber);
 

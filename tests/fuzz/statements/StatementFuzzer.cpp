@@ -10,7 +10,8 @@
 //   field-over-read            the text cleaning reads past a field's end
 //   field-overrun              or writes past it
 // One input in five is imported a second time with the host's
-// AddTransaction giving no object after a few transactions.
+// AddTransaction giving no object after a few transactions, and half of
+// those with one host call failing as well.
 #include <windows.h>
 
 #include <stdio.h>
@@ -60,6 +61,8 @@ struct HostFailure
     bool active = false;
     int objectsGiven = 0;
     HRESULT result = S_OK;
+    // The host call (counted from 1) that fails with E_FAIL; 0 for none.
+    long failingCall = 0;
 };
 
 struct Imported
@@ -178,6 +181,12 @@ private:
         failure.active = hash % 5 == 0;
         failure.objectsGiven = static_cast<int>((hash >> 8) % 4);
         failure.result = (hash >> 16) & 1 ? E_OUTOFMEMORY : S_OK;
+        // Either AddTransaction gives out, or one call fails: never both.
+        if ((hash >> 17) & 1)
+        {
+            failure.objectsGiven = -1;
+            failure.failingCall = static_cast<long>((hash >> 20) % 48) + 1;
+        }
         return failure;
     }
 
@@ -194,10 +203,16 @@ private:
         CString accountNumber;
         // The interface method's guard: whatever the import throws becomes
         // the HRESULT the host would see.
+        FailServedHostCall(failure.failingCall, E_FAIL);
         const HRESULT result = MethodGuard([&] {
             ImportStatementFile(Widened(path).c_str(), context.Get(), statement.Get(), sortCode, accountNumber);
             return S_OK;
         });
+        const std::string failedCall = FailedHostCall();
+        FailServedHostCall(0, S_OK);
+        // A host call that failed is never an import that succeeded.
+        Require(failedCall.empty() || FAILED(result), "failure-not-reported",
+                [&] { return failedCall + " failed, and the import succeeded"; });
         Imported imported;
         imported.outcome = CheckStatementCalls(*statement.Get(), result, FAILED(result) ? PostedError() : "");
         imported.calls = statement->DescribedCalls();

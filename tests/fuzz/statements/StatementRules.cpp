@@ -44,8 +44,19 @@ ImportOutcome CheckStatementCalls(const FakeStatement& statement, HRESULT result
     ImportOutcome outcome;
     int current = 0;
     bool numbered = true;
+    bool undone = false;
     for (const StatementCall& call : statement.Calls())
     {
+        Require(!undone, "call-after-failure",
+                [&] { return Described(call) + " after the statement was cleared again"; });
+        // The statement cleared again after transactions: the import undone,
+        // whatever the last of them had been given.
+        if (call.operation == StatementOperation::ClearTransactions && (current > 0 || outcome.hostFailed))
+        {
+            undone = true;
+            numbered = true;
+            continue;
+        }
         // After a failure only the statement's undoing may follow.
         Require(!outcome.hostFailed || call.operation == StatementOperation::ClearTransactions, "call-after-failure",
                 [&] { return Described(call) + " after AddTransaction gave no object"; });
