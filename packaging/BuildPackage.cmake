@@ -59,10 +59,6 @@ get_filename_component(icon_name ${ICON} NAME)
 run(${AWK} -v "module=${MODULE_PATH}" -v "file_id=${dll_name}" -f ${AWK_SCRIPT} ${REGISTRATION})
 file(WRITE ${STAGE}/registration.wxi "${output}")
 
-file(GLOB older ${OUTPUT_DIR}/VornTiloOnline-*.msi)
-if(older)
-    file(REMOVE ${older})
-endif()
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
 set(package ${OUTPUT_DIR}/VornTiloOnline-${version}.msi)
 execute_process(COMMAND ${WIXL} -a x86 -D Version=${version} -D ProductCode=${product_code}

@@ -39,16 +39,19 @@ fail() {
 wine_run() { "$source/scripts/wine-run" --prefix "$prefix" "$@" </dev/null; }
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-only_file() {
-    local files=("$1"/VornTiloOnline-*.msi)
-    if [ ${#files[@]} -ne 1 ] || [ ! -f "${files[0]}" ]; then
-        echo "FAIL: not one package in $1 (the build makes it)"
+# The build names the package it made last in its stamp (older ones stay
+# beside it in build/dist).
+made_package() {
+    local file
+    file=$(head -n 1 "$packaging/$1.stamp" 2>/dev/null)
+    if [ -z "$file" ] || [ ! -f "$file" ]; then
+        echo "FAIL: no package made by the target $1 (the build makes it)"
         exit 1
     fi
-    printf '%s' "${files[0]}"
+    printf '%s' "$file"
 }
-package=$(only_file "$build/dist")
-newer=$(only_file "$packaging/newer")
+package=$(made_package msi)
+newer=$(made_package msi_newer)
 version_of() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'; }
 version=$(version_of "$package" ProductVersion)
 product=$(version_of "$package" ProductCode)
