@@ -4,6 +4,12 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
+# Tools that read SOURCE_DATE_EPOCH take the last commit's time.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
+
 .PHONY: all build setup test run bench package fuzz clean
 
 all: build
