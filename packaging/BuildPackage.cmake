@@ -1,8 +1,8 @@
 # Builds the package with wixl, run by the build as a script:
-#   cmake -DWINDRES=... -DWIXL=... -DMSIBUILD=... -DAWK=... -DDLL=... -DICON=... -DWXS=VornTiloOnline.wxs
+#   cmake -DWINDRES=... -DWIXL=... -DMSIBUILD=... -DMSIINFO=... -DAWK=... -DDLL=... -DICON=... -DWXS=VornTiloOnline.wxs
 #         -DREGISTRATION=registration.lst -DAWK_SCRIPT=registration-wix.awk
 #         -DMODULE_PATH='C:\...\VornTiloOnline.dll' -DSTAGE=DIR -DOUTPUT_DIR=DIR
-#         -DSTAMP=FILE [-DVERSION_STEP=1] [-DSIGN=sign.sh] -P BuildPackage.cmake
+#         -DSTAMP=FILE -DFAKETIME=faketime [-DVERSION_STEP=1] [-DSIGN=sign.sh] -P BuildPackage.cmake
 # The package is OUTPUT_DIR/VornTiloOnline-VERSION.msi, VERSION being the
 # DLL's own FILEVERSION (VERSION_STEP=1 raises its third field: the newer
 # package that the upgrade test installs over the real one). The
@@ -16,9 +16,10 @@
 # by that script (scripts/sign.sh: signed when the environment names a
 # certificate, left unsigned with a notice otherwise). The build's own DLL
 # stays unsigned. The package code is derived from the package's contents,
-# and with SOURCE_DATE_EPOCH the files in its cabinet carry that time, so
-# that two builds of one commit differ only in the times wixl and msibuild
-# take from the clock for the summary information.
+# and with SOURCE_DATE_EPOCH the files in its cabinet carry that time and
+# wixl and msibuild run under faketime at that time (they read no
+# SOURCE_DATE_EPOCH, and write the clock's time into the summary
+# information), so that two builds of one commit give the same package.
 # STAMP gets the package's path; the SHA-256 of what was made is printed.
 cmake_minimum_required(VERSION 3.20)
 
@@ -65,8 +66,11 @@ get_filename_component(dll_name ${DLL} NAME)
 get_filename_component(icon_name ${ICON} NAME)
 run(${AWK} -v "module=${MODULE_PATH}" -v "file_id=${dll_name}" -f ${AWK_SCRIPT} ${REGISTRATION})
 file(WRITE ${STAGE}/registration.wxi "${output}")
+set(at_commit_time)
 if(NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
     run(touch -d @$ENV{SOURCE_DATE_EPOCH} ${STAGE}/${dll_name} ${STAGE}/${icon_name})
+    string(TIMESTAMP commit_time "%Y-%m-%d %H:%M:%S" UTC)
+    set(at_commit_time env TZ=UTC ${FAKETIME} ${commit_time})
 endif()
 if(SIGN)
     run(${SIGN} ${STAGE}/${dll_name})
@@ -82,7 +86,7 @@ string(UUID package_code NAMESPACE ${product_code} NAME "${contents}" TYPE SHA1 
 
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
 set(package ${OUTPUT_DIR}/VornTiloOnline-${version}.msi)
-execute_process(COMMAND ${WIXL} -a x86 -D Version=${version} -D ProductCode=${product_code}
+execute_process(COMMAND ${at_commit_time} ${WIXL} -a x86 -D Version=${version} -D ProductCode=${product_code}
                     -D ComponentFile=${dll_name} -D IconFile=${icon_name} -o ${package} ${WXS}
                 WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE status ERROR_VARIABLE errors)
 if(NOT status EQUAL 0 OR NOT EXISTS ${package})
@@ -103,7 +107,7 @@ foreach(field Subject Author Template)
     endif()
     set(summary_${field} "${CMAKE_MATCH_1}")
 endforeach()
-execute_process(COMMAND ${MSIBUILD} ${package}
+execute_process(COMMAND ${at_commit_time} ${MSIBUILD} ${package}
                     -q "UPDATE `File` SET `Version` = '${file_version}', `Language` = '${file_language}' WHERE `File` = '${dll_name}'"
                     -q "DELETE FROM `MsiFileHash` WHERE `File_` = '${dll_name}'"
                     -s "${summary_Subject}" "${summary_Author}" "${summary_Template}" "{${package_code}}"
