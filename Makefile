@@ -1,8 +1,17 @@
 # The README's two commands: `make run` and `make test`. Each installs what is
 # missing (as root on Debian 12), then configures and builds. `make package`
-# builds the Windows Installer package only: build/dist/VornTiloOnline-*.msi.
+# builds the Windows Installer package only: build/dist/VornTiloOnline-*.msi,
+# signed when given SIGN_PFX=FILE SIGN_PASSWORD_FILE=FILE [SIGN_TIMESTAMP_URL=URL]
+# (scripts/sign.sh).
 BUILD ?= build
 JOBS ?= $(shell nproc)
+export SIGN_PFX SIGN_PASSWORD_FILE SIGN_TIMESTAMP_URL
+
+# Tools that read SOURCE_DATE_EPOCH take the last commit's time.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
 .PHONY: all build setup test run bench package fuzz clean
 
@@ -26,8 +35,10 @@ run: build
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD)
 
+# The package is made again each time: signed or not as this make is told.
 package: setup
 	@$(CONFIGURE)
+	@rm -f $(BUILD)/packaging/msi.stamp
 	@cmake --build $(BUILD) -j $(JOBS) --target msi
 
 # make fuzz FUZZ_SECONDS=1200 runs each fuzz driver for 20 minutes; see

@@ -3,6 +3,7 @@
 #   vorn_widl(<name> <idl file> [DEPENDS <tlb files imported>...])
 # sets <name>_TLB, <name>_HEADER and <name>_IIDS in the caller's scope.
 find_program(WIDL i686-w64-mingw32-widl REQUIRED)
+find_program(PERL perl REQUIRED)
 set(VORN_PLATFORM_IDL_DIR /usr/include/wine/wine/windows)
 set(VORN_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
 set(VORN_HOST_IDL_DIR ${CMAKE_SOURCE_DIR}/host/idl)
@@ -18,9 +19,10 @@ function(vorn_widl name idl)
     add_custom_command(
         OUTPUT ${out}/${name}.tlb ${out}/${name}.h ${out}/${name}_i.c
         COMMAND ${WIDL} ${flags} -t -o ${out}/${name}.tlb ${idl_abs}
+        COMMAND ${PERL} ${CMAKE_SOURCE_DIR}/scripts/pin-typelib-time.pl ${out}/${name}.tlb
         COMMAND ${WIDL} ${flags} -h -o ${out}/${name}.h ${idl_abs}
         COMMAND ${WIDL} ${flags} -u -o ${out}/${name}_i.c ${idl_abs}
-        DEPENDS ${idl_abs} ${ARG_DEPENDS}
+        DEPENDS ${idl_abs} ${ARG_DEPENDS} ${CMAKE_SOURCE_DIR}/scripts/pin-typelib-time.pl
         COMMENT "widl ${name}.idl"
         VERBATIM)
     set(${name}_TLB ${out}/${name}.tlb PARENT_SCOPE)

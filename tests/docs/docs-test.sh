@@ -4,9 +4,10 @@
 # payment files, the annotated lines and their fields, the report and the
 # remembered settings compared with the pages; the statements are imported
 # and their reports and the component's log compared; the list of status
-# texts compared. An example is the fenced block after a line
-# "<!-- example: NAME -->"; an annotated line the block after
-# "<!-- line of: NAME -->", followed by a table of "| FIELD | `VALUE` |".
+# texts compared; the scripting examples run under Wine's cscript. An
+# example is the fenced block after a line "<!-- example: NAME -->"; an
+# annotated line the block after "<!-- line of: NAME -->", followed by a
+# table of "| FIELD | `VALUE` |".
 # Runs inside the tests' Wine session (ctest).
 #   docs-test.sh SOURCE_DIR BUILD_DIR
 #
@@ -138,6 +139,17 @@ done
 # The status texts.
 tilohost 0 status-text
 same status-codes.md status-text.out "$work/out"
+
+# The scripting examples, late bound under Wine's cscript, each printing
+# what the page shows.
+for script in services.vbs services.js; do
+    take scripting.md "$script"
+    "$source/scripts/wine-run" cscript //nologo "$("$source/scripts/wine-run" winepath -w "$work/$script" 2>/dev/null)" \
+        </dev/null >"$work/$script.out" 2>"$work/$script.err" ||
+        fail "scripting.md: cscript $script failed: $(tail -n 5 "$work/$script.err")"
+    tr -d '\r' <"$work/$script.out" >"$work/$script.txt"
+    same scripting.md services.out "$work/$script.txt"
+done
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures failures"

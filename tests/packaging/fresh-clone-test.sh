@@ -29,7 +29,7 @@ fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
 }
-ours=("$build"/dist/VornTiloOnline-*.msi)
+ours=("$(head -n 1 "$build/packaging/msi.stamp")")
 theirs=("$work"/build/dist/VornTiloOnline-*.msi)
 [ ${#theirs[@]} = 1 ] && [ -f "${theirs[0]}" ] || fail "not one package in the clone's build/dist: ${theirs[*]}"
 [ "${theirs[0]##*/}" = "${ours[0]##*/}" ] || fail "the clone made ${theirs[0]##*/}, the build ${ours[0]##*/}"

@@ -11,6 +11,8 @@
 #   repair     a repair brings the deleted DLL back, and the component works
 #   uninstall  every key, file and folder of the package goes, and nothing
 #              else (the host's settings file stays)
+#   old_windows  on Windows Vista the launch condition refuses the package
+#              and nothing is installed
 # INSTALL_FOLDER is the Windows path the package installs to.
 set -uo pipefail
 test=$1
@@ -39,16 +41,19 @@ fail() {
 wine_run() { "$source/scripts/wine-run" --prefix "$prefix" "$@" </dev/null; }
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-only_file() {
-    local files=("$1"/VornTiloOnline-*.msi)
-    if [ ${#files[@]} -ne 1 ] || [ ! -f "${files[0]}" ]; then
-        echo "FAIL: not one package in $1 (the build makes it)"
+# The build names the package it made last in its stamp (older ones stay
+# beside it in build/dist).
+made_package() {
+    local file
+    file=$(head -n 1 "$packaging/$1.stamp" 2>/dev/null)
+    if [ -z "$file" ] || [ ! -f "$file" ]; then
+        echo "FAIL: no package made by the target $1 (the build makes it)"
         exit 1
     fi
-    printf '%s' "${files[0]}"
+    printf '%s' "$file"
 }
-package=$(only_file "$build/dist")
-newer=$(only_file "$packaging/newer")
+package=$(made_package msi)
+newer=$(made_package msi_newer)
 version_of() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'; }
 version=$(version_of "$package" ProductVersion)
 product=$(version_of "$package" ProductCode)
@@ -240,6 +245,19 @@ repair)
     msiexec repair 0 /i "$(windows_path "$package")" REINSTALL=ALL REINSTALLMODE=a /qn
     installed_file_is_the_builds repair
     component_works repair
+    ;;
+
+old_windows)
+    # Windows Vista is 6.0: below the 6.1 of Windows 7 that the package needs.
+    wine_run winecfg /v vista >/dev/null 2>&1 || fail "old_windows: winecfg did not set Windows Vista"
+    listing "$work/before"
+    msiexec old_windows 1603 /i "$(windows_path "$package")" /qn
+    tr -d '\r' <"$work/old_windows.log" >"$work/old_windows.txt"
+    grep -qxF 'Property(S): VersionNT = 600' "$work/old_windows.txt" ||
+        fail "old_windows: the installer did not run as on Windows Vista (VersionNT 600)"
+    listing "$work/after"
+    diff -q "$work/before" "$work/after" >/dev/null || fail "old_windows: the refused package changed the registry"
+    [ ! -e "$dll" ] || fail "old_windows: the DLL was installed"
     ;;
 
 uninstall)

@@ -361,8 +361,8 @@ says status-all "  35  An error occurred with the status field."
 [ "$(grep -cE '^ +[0-9]+  ' "$work/status-all.out")" = 17 ] || fail "status-all: not the 17 codes with a text"
 
 run version 0 --version
-says version "tilohost $(sed -n 's/^project(VornTiloOnline VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")"
-says version "Component VornTiloOnline.Bank.1: file version 2.2.0.0"
+says version "tilohost $(head -n 1 "$source/VERSION")"
+says version "Component VornTiloOnline.Bank.1: file version $(head -n 1 "$source/VERSION")"
 says version "($VORN_BUILD_DIR/bin/VornTiloOnline.dll)"
 
 # Without a display: the usage comes first, pay wants its answers, and the
