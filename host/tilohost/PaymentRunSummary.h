@@ -11,7 +11,6 @@
 // A payment of the batch after the run.
 struct PaymentAfterRun
 {
-    double amount = 0.0;
     long code = 0;
 };
 
@@ -25,6 +24,8 @@ struct PaymentRunSummary
     // A bulk header that failed its checks on the first payment: the file
     // holds the header alone, and that payment counts as failed.
     bool headerFailed = false;
+    // The sum of the passed payments' amounts as the file writes them (in
+    // pence, so no rounding of the batch's amounts is added up).
     double passedAmount = 0.0;
     // Failed payments by status code.
     std::map<long, long> failedByCode;

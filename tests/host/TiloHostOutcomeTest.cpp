@@ -95,10 +95,11 @@ TEST(TiloHostWrittenFile, WhatIsNoPaymentFileHasNoFormat)
 
 TEST(TiloHostRunSummary, PassedAndFailedPaymentsOfAWrittenFile)
 {
-    const std::vector<PaymentAfterRun> payments = {{100.0, 0}, {-5.0, 21}, {20.5, 0}, {7.0, 28}, {3.0, 21}};
+    const std::vector<PaymentAfterRun> payments = {{0}, {21}, {0}, {28}, {21}};
     WrittenPaymentFile file;
     file.format = StandardDomestic;
     file.paymentLines = 5;
+    file.amounts = {"100.00", "-5.00", "20.50", "7.00", "3.00"};
     file.iatLines = 2;
     const PaymentRunSummary summary = SummariseRun(payments, &file);
     EXPECT_EQ(5, summary.payments);
@@ -116,12 +117,18 @@ TEST(TiloHostRunSummary, PassedAndFailedPaymentsOfAWrittenFile)
     EXPECT_EQ(2, cut.written);
     EXPECT_EQ(1, cut.passed);
     EXPECT_EQ(1, cut.failed);
+
+    // The total is of the amounts as written (10.005, 0.125, 2.675 and
+    // 1.115 in the batch), not of the batch's, which would add up to 13.92.
+    file.paymentLines = 4;
+    file.amounts = {"10.00", "0.12", "2.67", "1.12"};
+    EXPECT_EQ(1391, static_cast<long long>(SummariseRun({{0}, {0}, {0}, {0}}, &file).passedAmount * 100 + 0.5));
 }
 
 TEST(TiloHostRunSummary, AFailedBulkHeaderCountsItsPaymentOnly)
 {
     // The other payments keep the codes they came with (1: an IAT mark).
-    const std::vector<PaymentAfterRun> payments = {{10.0, 23}, {20.0, 1}, {30.0, 0}};
+    const std::vector<PaymentAfterRun> payments = {{23}, {1}, {0}};
     WrittenPaymentFile file;
     file.format = AdHocBulk;
     file.headerLines = 1;
@@ -136,7 +143,7 @@ TEST(TiloHostRunSummary, AFailedBulkHeaderCountsItsPaymentOnly)
 
 TEST(TiloHostRunSummary, NoFileNothingProcessed)
 {
-    const PaymentRunSummary summary = SummariseRun({{10.0, 0}, {20.0, 1}}, nullptr);
+    const PaymentRunSummary summary = SummariseRun({{0}, {1}}, nullptr);
     EXPECT_EQ(2, summary.payments);
     EXPECT_EQ(0, summary.written);
     EXPECT_EQ(0, summary.passed);
