@@ -504,7 +504,8 @@ TEST_F(PaymentRun, RemembersTheTextsPerAccountAndOffersThemOnTheNextRun)
     EXPECT_EQ("REF 9", StoredSetting(AccountBenRefKey));
     EXPECT_EQ("(missing)", StoredSetting("TiloOnlineTemplate"));
 
-    const ComPtr<FakeBankContext> noAccount = FakeBankContext::WithoutAccount();
+    // A context that gives no account, and says so with success.
+    const ComPtr<FakeBankContext> noAccount = MakeHostObject<FakeBankContext>();
     Run(Confirm(folder.File("second.csv"),
                 [](PaymentDialogRobot& dialog) {
                     ASSERT_TRUE(dialog.ChooseFormat(TemplateDomestic));

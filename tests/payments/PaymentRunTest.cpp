@@ -48,10 +48,9 @@ TEST(SettingsKeySuffix, AFailedHostCallIsRaisedNamingItNullTextsAreEmpty)
     EXPECT_EQ("_", SuffixOf(nullTexts.Get()));
 }
 
-TEST(SettingsKeySuffix, NoContextNoAccountOrANullAccountGiveNoSuffix)
+TEST(SettingsKeySuffix, NoContextOrANullAccountGiveNoSuffix)
 {
     EXPECT_EQ("", SuffixOf(nullptr));
-    EXPECT_EQ("", SuffixOf(FakeBankContext::WithoutAccount().Get()));
     const ComPtr<FakeBankContext> nullAccount = MakeHostObject<FakeBankContext>();
     EXPECT_EQ("", SuffixOf(nullAccount.Get()));
     EXPECT_EQ(1, nullAccount->calls);
