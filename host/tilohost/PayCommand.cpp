@@ -269,7 +269,12 @@ std::string WhyNothingWritten(const RunOutcome& outcome)
     case RunCancelled:
         return "the run was cancelled (the payment dialog, a refused processing date, or the save dialog)";
     case RunFileFailed:
-        return "the payment file could not be written (run status 2)";
+    {
+        const std::string reason = outcome.savePath.empty() ? std::string() : WhyNotWritable(outcome.savePath);
+        return "the payment file could not be written (run status 2)" +
+               (outcome.savePath.empty() ? std::string() : " at " + outcome.savePath) +
+               (reason.empty() ? std::string() : ": " + reason);
+    }
     case RunTooManyPayments:
         return "the batch holds more than " + std::to_string(MaximumPayments) +
                " payments, the most one payment file takes";

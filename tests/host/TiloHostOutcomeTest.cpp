@@ -7,7 +7,9 @@
 
 #include "diagnostics/DebugOutputCapture.h"
 #include "com/PaymentTypes.h"
+#include "support/PaymentRuns.h"
 #include "tilohost/ExitStatus.h"
+#include "tilohost/FileAccess.h"
 #include "tilohost/ImportSummary.h"
 #include "tilohost/PaymentRunSummary.h"
 #include "tilohost/WrittenPaymentFile.h"
@@ -218,4 +220,15 @@ TEST(TiloHostComponentLog, OneLineATextWithItsTime)
     ASSERT_EQ(2u, entries.size());
     EXPECT_EQ("second\n", entries[1].text);
     EXPECT_NE(0, entries[0].time.wYear);
+}
+
+TEST(TiloHostFailedFile, TheSystemsReasonForAPathItRefuses)
+{
+    ScratchFolder folder;
+    const std::string missingFolder = folder.File("missing") + "\\pay.csv";
+    EXPECT_EQ(0u, WhyNotWritable(missingFolder).find("system error 3")) << WhyNotWritable(missingFolder);
+    // Looking leaves nothing behind.
+    EXPECT_EQ(PathKind::Missing, KindOfPath(folder.File("missing")));
+    EXPECT_EQ("", WhyNotWritable(folder.File("new.csv")));
+    EXPECT_EQ(PathKind::Missing, KindOfPath(folder.File("new.csv")));
 }
