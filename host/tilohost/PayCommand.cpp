@@ -231,12 +231,12 @@ FoundPaymentFile FindPaymentFile(const RunOutcome& outcome, const std::string& e
     return file;
 }
 
-std::vector<PaymentAfterRun> PaymentsAfterRun(const FakePayments& payments)
+std::vector<long> CodesAfterRun(const FakePayments& payments)
 {
-    std::vector<PaymentAfterRun> after;
+    std::vector<long> codes;
     for (const auto& payment : payments.payments)
-        after.push_back({payment->statusCode});
-    return after;
+        codes.push_back(payment->statusCode);
+    return codes;
 }
 
 // Whether the file holds what the run reports: a line for every payment,
@@ -392,7 +392,7 @@ int PayBatch(const CommandLine& line)
     PrintRobot(outcome);
     PrintMessageBoxes(outcome.boxes);
     const FoundPaymentFile file = FindPaymentFile(outcome, line.defaults.given ? line.defaults.extension : "csv");
-    const PaymentRunSummary summary = SummariseRun(PaymentsAfterRun(payments), file.found ? &file.contents : nullptr);
+    const PaymentRunSummary summary = SummariseRun(CodesAfterRun(payments), file.found ? &file.contents : nullptr);
     PrintPayments(service.Get(), payments, summary);
     if (outcome.status == RunCancelled || outcome.status == RunTooManyPayments)
         PrintLine("(No payment was processed: the codes are not those of a run.)");

@@ -8,12 +8,6 @@
 
 #include "tilohost/WrittenPaymentFile.h"
 
-// A payment of the batch after the run.
-struct PaymentAfterRun
-{
-    long code = 0;
-};
-
 struct PaymentRunSummary
 {
     long payments = 0;
@@ -34,4 +28,5 @@ struct PaymentRunSummary
 
 // `file` is the payment file as read back, or null when the run left none;
 // then nothing was processed and every count but `payments` is 0.
-PaymentRunSummary SummariseRun(const std::vector<PaymentAfterRun>& payments, const WrittenPaymentFile* file);
+// `codes` are the payments' status codes after the run, in the batch's order.
+PaymentRunSummary SummariseRun(const std::vector<long>& codes, const WrittenPaymentFile* file);

@@ -97,7 +97,7 @@ TEST(TiloHostWrittenFile, WhatIsNoPaymentFileHasNoFormat)
 
 TEST(TiloHostRunSummary, PassedAndFailedPaymentsOfAWrittenFile)
 {
-    const std::vector<PaymentAfterRun> payments = {{0}, {21}, {0}, {28}, {21}};
+    const std::vector<long> payments = {0, 21, 0, 28, 21};
     WrittenPaymentFile file;
     file.format = StandardDomestic;
     file.paymentLines = 5;
@@ -124,13 +124,13 @@ TEST(TiloHostRunSummary, PassedAndFailedPaymentsOfAWrittenFile)
     // 1.115 in the batch), not of the batch's, which would add up to 13.92.
     file.paymentLines = 4;
     file.amounts = {"10.00", "0.12", "2.67", "1.12"};
-    EXPECT_EQ(1391, static_cast<long long>(SummariseRun({{0}, {0}, {0}, {0}}, &file).passedAmount * 100 + 0.5));
+    EXPECT_EQ(1391, static_cast<long long>(SummariseRun({0, 0, 0, 0}, &file).passedAmount * 100 + 0.5));
 }
 
 TEST(TiloHostRunSummary, AFailedBulkHeaderCountsItsPaymentOnly)
 {
     // The other payments keep the codes they came with (1: an IAT mark).
-    const std::vector<PaymentAfterRun> payments = {{23}, {1}, {0}};
+    const std::vector<long> payments = {23, 1, 0};
     WrittenPaymentFile file;
     file.format = AdHocBulk;
     file.headerLines = 1;
@@ -145,7 +145,7 @@ TEST(TiloHostRunSummary, AFailedBulkHeaderCountsItsPaymentOnly)
 
 TEST(TiloHostRunSummary, NoFileNothingProcessed)
 {
-    const PaymentRunSummary summary = SummariseRun({{0}, {1}}, nullptr);
+    const PaymentRunSummary summary = SummariseRun({0, 1}, nullptr);
     EXPECT_EQ(2, summary.payments);
     EXPECT_EQ(0, summary.written);
     EXPECT_EQ(0, summary.passed);
