@@ -112,7 +112,8 @@ long long PenceOfWrittenAmount(const std::string& written)
     const bool negative = !written.empty() && written[0] == '-';
     const std::string digits = written.substr(negative ? 1 : 0);
     const size_t point = digits.find('.');
-    if (point == std::string::npos || point == 0 || digits.size() != point + 3 ||
+    // More than 15 digits of pounds would not fit the count of pence.
+    if (point == std::string::npos || point == 0 || point > 15 || digits.size() != point + 3 ||
         digits.find_first_not_of("0123456789", 0) != point ||
         digits.find_first_not_of("0123456789", point + 1) != std::string::npos)
         return 0;

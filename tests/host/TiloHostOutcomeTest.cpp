@@ -40,13 +40,15 @@ WrittenPaymentFile Parse(const std::vector<std::string>& lines)
 
 TEST(TiloHostWrittenFile, EachFormatIsToldByItsRecordTypes)
 {
-    const std::string standard = Line({{4, "01"}, {19, "17062026"}, {25, "401122"}, {31, "12345678"}});
+    const std::string standard =
+        Line({{4, "01"}, {17, "12.50"}, {19, "17062026"}, {25, "401122"}, {31, "12345678"}});
     const std::string standardIat = Line({{4, "03"}, {16, "GBP"}, {19, "17062026"}, {25, "601247"}});
     WrittenPaymentFile file = Parse({standard, standardIat, standard});
     EXPECT_EQ(StandardDomestic, file.format);
     EXPECT_EQ(0, file.headerLines);
     EXPECT_EQ(3, file.paymentLines);
     EXPECT_EQ(1, file.iatLines);
+    EXPECT_EQ(std::vector<std::string>({"12.50", "", "12.50"}), file.amounts);
     EXPECT_EQ("17062026", file.processingDate);
     EXPECT_EQ("", file.templateName);
     EXPECT_EQ("", file.benRef);
@@ -91,6 +93,9 @@ TEST(TiloHostWrittenFile, WhatIsNoPaymentFileHasNoFormat)
         EXPECT_EQ(-1, file.format) << lines[0];
         EXPECT_EQ(0, file.paymentLines) << lines[0];
     }
+    EXPECT_EQ(-1234, PenceOfWrittenAmount("-12.34"));
+    for (const char* malformed : {"", "12.5", "1.234", ".50", "1e3.00", "--1.00", "12345678901234567890.00"})
+        EXPECT_EQ(0, PenceOfWrittenAmount(malformed)) << malformed;
     EXPECT_EQ("17/06/2026", ShownProcessingDate("17062026"));
     EXPECT_EQ("1706202", ShownProcessingDate("1706202"));
 }
