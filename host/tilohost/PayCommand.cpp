@@ -137,8 +137,8 @@ void PrintRobot(const RunOutcome& outcome)
         PrintLine("Robot: the dialog stayed open after OK: cancelled");
 }
 
-// A payment whose line is not in the file and whose code still says 0 was
-// not processed, whatever the code says.
+// A payment whose line is not in the file and whose code is no failure code
+// of the component's (20 to 35), but 0 or an IAT mark, was not written.
 void PrintPayments(IVornBankPaymentService* service, const FakePayments& payments, const PaymentRunSummary& summary)
 {
     PrintLine("");
@@ -147,7 +147,8 @@ void PrintPayments(IVornBankPaymentService* service, const FakePayments& payment
     {
         const FakePayment& payment = *payments.payments[index].Get();
         const bool inFile = static_cast<long>(index) < summary.written || (index == 0 && summary.headerFailed);
-        const bool notWritten = !inFile && payment.statusCode == 0;
+        const bool notWritten = !inFile && (payment.statusCode < StatusBatchRejected ||
+                                            payment.statusCode > StatusFieldError);
         PrintLine(PadLeft(std::to_string(index), 6) + "  " + PadLeft(FixedNumber(payment.amount, 2), 10) + "  " +
                   PadRight(Utf8FromWide(payment.payeeAccountName), 26) + "  " +
                   PadRight(Utf8FromWide(payment.payeeSortCode), 9) + "  " +
