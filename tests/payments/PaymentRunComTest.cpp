@@ -721,7 +721,7 @@ TEST_F(PaymentRun, StatusTextsForCodesZeroToThirtyFiveOnly)
 
 // Only a disk file is a payment file. The fixture of the tests links
 // C:\vorn-full-disk.csv to a device of the system's, which is no disk file.
-TEST_F(PaymentRun, ADeviceOrAPipeIsRefusedAsAFileThatCannotBeWritten)
+TEST_F(PaymentRun, ADeviceIsRefusedAsAFileThatCannotBeWritten)
 {
     AddValidPayments(*payments.Get(), 2);
     for (const std::string target : {"C:\\nul.csv", "C:\\aux.csv", "C:\\vorn-full-disk.csv"})
