@@ -28,6 +28,46 @@ PathKind KindOfPath(const std::string& path)
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::File;
 }
 
+namespace
+{
+std::string SystemText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text ? text : L"", length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return "system error " + std::to_string(error) + (message.empty() ? "" : ": " + Utf8FromWide(message));
+}
+
+bool Openable(const std::wstring& path, DWORD access, DWORD& error)
+{
+    const FileHandle file(CreateFileW(path.c_str(), access,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    error = file ? ERROR_SUCCESS : GetLastError();
+    return static_cast<bool>(file);
+}
+}
+
+std::string WhyNotWritable(const std::string& path)
+{
+    const std::wstring wide = WideFromUtf8(path);
+    DWORD error = ERROR_SUCCESS;
+    if (Openable(wide, GENERIC_WRITE, error))
+        return std::string();
+    if (error != ERROR_FILE_NOT_FOUND)
+        return SystemText(error);
+    const size_t slash = wide.find_last_of(L"\\/");
+    // The folder is only looked at: what may be made in it is not tried.
+    if (slash == std::wstring::npos || Openable(wide.substr(0, slash + 1), FILE_READ_ATTRIBUTES, error))
+        return std::string();
+    return SystemText(error);
+}
+
 std::string ReadWholeFile(const std::string& path)
 {
     switch (KindOfPath(path))

@@ -36,6 +36,11 @@ bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes);
 // The file's size in bytes; false when there is no such file.
 bool SizeOfFile(const std::string& path, unsigned long long& size);
 
+// Why the system refuses a file at the path, in its own words, found
+// without creating or changing anything: the file, or the folder that would
+// hold it, cannot be opened. Empty when nothing stops it.
+std::string WhyNotWritable(const std::string& path);
+
 // A file the run reads or writes, named for messages ("the report").
 struct NamedPath
 {

@@ -4,6 +4,9 @@
 // back, so the summary says what was written.
 #include "tilohost/Commands.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "com/PaymentTypes.h"
@@ -134,21 +137,48 @@ void PrintRobot(const RunOutcome& outcome)
         PrintLine("Robot: the dialog stayed open after OK: cancelled");
 }
 
-void PrintPayments(IVornBankPaymentService* service, const FakePayments& payments)
+// A payment whose line is not in the file and whose code is no failure code
+// of the component's (20 to 35), but 0 or an IAT mark, was not written.
+void PrintPayments(IVornBankPaymentService* service, const FakePayments& payments, const PaymentRunSummary& summary)
 {
     PrintLine("");
     PrintLine("     #      Amount  Payee                       Sort code  Account    Code  Status");
     for (size_t index = 0; index < payments.payments.size(); ++index)
     {
         const FakePayment& payment = *payments.payments[index].Get();
+        const bool inFile = static_cast<long>(index) < summary.written || (index == 0 && summary.headerFailed);
+        const bool notWritten = !inFile && (payment.statusCode < StatusBatchRejected ||
+                                            payment.statusCode > StatusFieldError);
         PrintLine(PadLeft(std::to_string(index), 6) + "  " + PadLeft(FixedNumber(payment.amount, 2), 10) + "  " +
                   PadRight(Utf8FromWide(payment.payeeAccountName), 26) + "  " +
                   PadRight(Utf8FromWide(payment.payeeSortCode), 9) + "  " +
                   PadRight(Utf8FromWide(payment.payeeAccountNumber), 9) + "  " +
-                  PadLeft(std::to_string(payment.statusCode), 4) + "  " +
-                  StatusTextOf(service, payment.statusCode));
+                  PadLeft(notWritten ? "-" : std::to_string(payment.statusCode), 4) + "  " +
+                  (notWritten ? "Not written to the payment file." : StatusTextOf(service, payment.statusCode)));
     }
     PrintLine("");
+}
+
+// The bank pays pence: an amount with more decimals is written rounded.
+std::vector<std::string> AmountWarnings(const FakePayments& payments)
+{
+    std::vector<std::string> warnings;
+    for (size_t index = 0; index < payments.payments.size(); ++index)
+    {
+        const double amount = payments.payments[index]->amount;
+        // Amounts beyond the bank's field, or no number, fail their check.
+        if (!(fabs(amount) < 1e12))
+            continue;
+        const std::string written = FixedNumber(amount, 2);
+        if (strtod(written.c_str(), nullptr) == amount)
+            continue;
+        char given[64];
+        snprintf(given, sizeof given, "%.15g", amount);
+        warnings.push_back("payment " + std::to_string(index) + ": the amount " + given +
+                           " has more than two decimals; the payment file carries " + written +
+                           " (the bank pays pence)");
+    }
+    return warnings;
 }
 
 // Where the message of a redirected file says it went; empty when there
@@ -181,8 +211,12 @@ FoundPaymentFile FindPaymentFile(const RunOutcome& outcome, const std::string& e
     FoundPaymentFile file;
     if (!ReportsWrittenFile(outcome))
         return file;
-    std::vector<std::string> candidates = {outcome.savePath, outcome.savePath + "." + extension,
-                                           RedirectedPath(outcome.boxes)};
+    // A redirected run's file is the one in the store: a file at the chosen
+    // path is an older one.
+    const std::string redirected = RedirectedPath(outcome.boxes);
+    const std::vector<std::string> candidates =
+        redirected.empty() ? std::vector<std::string>{outcome.savePath, outcome.savePath + "." + extension}
+                           : std::vector<std::string>{redirected};
     for (const std::string& path : candidates)
     {
         if (path.empty() || KindOfPath(path) != PathKind::File)
@@ -198,12 +232,12 @@ FoundPaymentFile FindPaymentFile(const RunOutcome& outcome, const std::string& e
     return file;
 }
 
-std::vector<PaymentAfterRun> PaymentsAfterRun(const FakePayments& payments)
+std::vector<long> CodesAfterRun(const FakePayments& payments)
 {
-    std::vector<PaymentAfterRun> after;
+    std::vector<long> codes;
     for (const auto& payment : payments.payments)
-        after.push_back({payment->amount, payment->statusCode});
-    return after;
+        codes.push_back(payment->statusCode);
+    return codes;
 }
 
 // Whether the file holds what the run reports: a line for every payment,
@@ -236,7 +270,12 @@ std::string WhyNothingWritten(const RunOutcome& outcome)
     case RunCancelled:
         return "the run was cancelled (the payment dialog, a refused processing date, or the save dialog)";
     case RunFileFailed:
-        return "the payment file could not be written (run status 2)";
+    {
+        const std::string reason = outcome.savePath.empty() ? std::string() : WhyNotWritable(outcome.savePath);
+        return "the payment file could not be written (run status 2)" +
+               (outcome.savePath.empty() ? std::string() : " at " + outcome.savePath) +
+               (reason.empty() ? std::string() : ": " + reason);
+    }
     case RunTooManyPayments:
         return "the batch holds more than " + std::to_string(MaximumPayments) +
                " payments, the most one payment file takes";
@@ -336,6 +375,7 @@ int PayBatch(const CommandLine& line)
     ReportFile report(line.reportPath);
     ComponentLog log(line.logPath);
     PrintWarnings(batch.warnings);
+    PrintWarnings(AmountWarnings(payments));
 
     StandInReset();
     if (line.defaults.given)
@@ -352,14 +392,14 @@ int PayBatch(const CommandLine& line)
     const RunOutcome outcome = Run(service.Get(), batch.payments.Get(), context.Get(), line, answers, log);
     PrintRobot(outcome);
     PrintMessageBoxes(outcome.boxes);
-    PrintPayments(service.Get(), payments);
+    const FoundPaymentFile file = FindPaymentFile(outcome, line.defaults.given ? line.defaults.extension : "csv");
+    const PaymentRunSummary summary = SummariseRun(CodesAfterRun(payments), file.found ? &file.contents : nullptr);
+    PrintPayments(service.Get(), payments, summary);
     if (outcome.status == RunCancelled || outcome.status == RunTooManyPayments)
         PrintLine("(No payment was processed: the codes are not those of a run.)");
     PrintLine("Run status: " + std::to_string(outcome.status) + " (" + RunStatusName(outcome.status) + ")");
     PrintLine("HRESULT: " + DescribeHResult(outcome.result) + (outcome.error.empty() ? "" : ": " + outcome.error));
-    const FoundPaymentFile file = FindPaymentFile(outcome, line.defaults.given ? line.defaults.extension : "csv");
     PrintFile(outcome, file);
-    const PaymentRunSummary summary = SummariseRun(PaymentsAfterRun(payments), file.found ? &file.contents : nullptr);
     PrintSummary(service.Get(), outcome, file, summary);
 
     WriteReport(report, payments, outcome, summary, file);

@@ -8,13 +8,6 @@
 
 #include "tilohost/WrittenPaymentFile.h"
 
-// A payment of the batch after the run.
-struct PaymentAfterRun
-{
-    double amount = 0.0;
-    long code = 0;
-};
-
 struct PaymentRunSummary
 {
     long payments = 0;
@@ -25,6 +18,8 @@ struct PaymentRunSummary
     // A bulk header that failed its checks on the first payment: the file
     // holds the header alone, and that payment counts as failed.
     bool headerFailed = false;
+    // The sum of the passed payments' amounts as the file writes them (in
+    // pence, so no rounding of the batch's amounts is added up).
     double passedAmount = 0.0;
     // Failed payments by status code.
     std::map<long, long> failedByCode;
@@ -33,4 +28,5 @@ struct PaymentRunSummary
 
 // `file` is the payment file as read back, or null when the run left none;
 // then nothing was processed and every count but `payments` is 0.
-PaymentRunSummary SummariseRun(const std::vector<PaymentAfterRun>& payments, const WrittenPaymentFile* file);
+// `codes` are the payments' status codes after the run, in the batch's order.
+PaymentRunSummary SummariseRun(const std::vector<long>& codes, const WrittenPaymentFile* file);

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <new>
 
 #include "com/ComHolders.h"
 #include "common/ComScope.h"
@@ -90,6 +91,13 @@ int main()
     catch (const RunFailed& error)
     {
         fprintf(stderr, "tilohost: %s (%s)\n", error.what(), HResultText(error.result).c_str());
+        status = ExitCallFailed;
+    }
+    // Left to the runtime, it would end the program with 3, which says
+    // "cancelled".
+    catch (const std::bad_alloc&)
+    {
+        fputs("tilohost: out of memory\n", stderr);
         status = ExitCallFailed;
     }
     WarnOfUnexpectedHostCalls();

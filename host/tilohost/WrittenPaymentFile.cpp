@@ -5,6 +5,7 @@ namespace
 // Field positions, counted from 1 as the layouts count them.
 const size_t RecordTypeField = 4;
 const size_t TemplateField = 6;
+const size_t AmountField = 17;
 const size_t DateField = 19;
 const size_t PayeeSortCodeField = 25;
 const size_t ReferenceField = 37;
@@ -90,9 +91,11 @@ WrittenPaymentFile ParsePaymentFile(const std::string& bytes)
             file.headerLines = 0;
             file.paymentLines = 0;
             file.iatLines = 0;
+            file.amounts.clear();
             return file;
         }
         ++file.paymentLines;
+        file.amounts.push_back(Field(file.lines[index], AmountField));
         file.iatLines += type == "03";
     }
     // Standard and template lines carry the date, bulk files their header.
@@ -102,6 +105,20 @@ WrittenPaymentFile ParsePaymentFile(const std::string& bytes)
     if (file.format == 2 || file.format == 3)
         file.benRef = Field(first, ReferenceField);
     return file;
+}
+
+long long PenceOfWrittenAmount(const std::string& written)
+{
+    const bool negative = !written.empty() && written[0] == '-';
+    const std::string digits = written.substr(negative ? 1 : 0);
+    const size_t point = digits.find('.');
+    // More than 15 digits of pounds would not fit the count of pence.
+    if (point == std::string::npos || point == 0 || point > 15 || digits.size() != point + 3 ||
+        digits.find_first_not_of("0123456789", 0) != point ||
+        digits.find_first_not_of("0123456789", point + 1) != std::string::npos)
+        return 0;
+    const long long pence = std::stoll(digits.substr(0, point)) * 100 + std::stoll(digits.substr(point + 1));
+    return negative ? -pence : pence;
 }
 
 std::string ShownProcessingDate(const std::string& written)

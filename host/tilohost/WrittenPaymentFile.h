@@ -17,6 +17,8 @@ struct WrittenPaymentFile
     int paymentLines = 0;
     // Lines of record type "03".
     int iatLines = 0;
+    // The amount field of each payment line, as written.
+    std::vector<std::string> amounts;
     // As written: DDMMYYYY, the template and the beneficiary reference;
     // empty when the format writes none.
     std::string processingDate;
@@ -26,6 +28,10 @@ struct WrittenPaymentFile
 
 // The lines of a payment file's bytes.
 WrittenPaymentFile ParsePaymentFile(const std::string& bytes);
+
+// The pence of an amount as the payment file writes it ("-12.34"); 0 for
+// an empty or malformed field.
+long long PenceOfWrittenAmount(const std::string& written);
 
 // "DD/MM/YYYY" of a DDMMYYYY text; the text itself when it is not one.
 std::string ShownProcessingDate(const std::string& written);

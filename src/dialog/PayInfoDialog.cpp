@@ -217,9 +217,7 @@ void CPayInfoDialog::FillPaymentList()
     m_list.SetRedraw(false);
     for (long index = 0; index < count; ++index)
     {
-        const ComPtr<IVornPayment> payment = FetchPayment(m_payments.Get(), index);
-        if (payment)
-            AddPaymentRow(m_list, payment.Get(), index);
+        AddPaymentRow(m_list, CHostPayment::Fetch(m_payments.Get(), index));
     }
     m_list.SetRedraw(true);
 }
@@ -235,7 +233,7 @@ void CPayInfoDialog::ResetClicked()
 }
 
 // The payment of a row is found by the row's item data, its index in the
-// collection: rows of payments the host did not return are missing.
+// collection.
 void CPayInfoDialog::MarkSelected(long statusCode)
 {
     if (m_list.SelectedCount() == 0)
@@ -246,10 +244,7 @@ void CPayInfoDialog::MarkSelected(long statusCode)
         m_list.RestartSelectionVisit();
         for (int row = m_list.NextSelected(); row != -1; row = m_list.NextSelected())
         {
-            const ComPtr<IVornPayment> payment =
-                FetchPayment(m_payments.Get(), static_cast<long>(m_list.ItemData(row)));
-            if (payment)
-                payment->SetStatusCode(statusCode);
+            CHostPayment::Fetch(m_payments.Get(), static_cast<long>(m_list.ItemData(row))).SetStatusCode(statusCode);
         }
     }
     FillPaymentList();
@@ -292,9 +287,7 @@ void CPayInfoDialog::CancelClicked()
         const long count = CountPayments(m_payments.Get());
         for (long index = 0; index < count; ++index)
         {
-            const ComPtr<IVornPayment> payment = FetchPayment(m_payments.Get(), index);
-            if (payment)
-                payment->SetStatusCode(0);
+            CHostPayment::Fetch(m_payments.Get(), index).SetStatusCode(0);
         }
     }
     EndDialog(IDCANCEL);
@@ -333,10 +326,10 @@ const int NameLength = 31;
 const int ReferenceLength = 31;
 const int DetailsLength = 254;
 
-void SetColumnText(CListView& list, int row, int column, IVornPayment* payment, PaymentTextGetter getter,
+void SetColumnText(CListView& list, int row, int column, const CHostPayment& payment, PaymentTextGetter getter,
                    int maxLength)
 {
-    CFieldText text = ReadPaymentText(payment, getter);
+    CFieldText text = payment.Text(getter).value;
     text.Cut(maxLength);
     list.SetText(row, column, text.GetString());
 }
@@ -349,20 +342,20 @@ void InsertPaymentColumns(CListView& list)
         list.InsertColumn(column++, each.header, each.width, each.alignment);
 }
 
-void AddPaymentRow(CListView& list, IVornPayment* payment, long index)
+void AddPaymentRow(CListView& list, const CHostPayment& payment)
 {
-    CFieldText sortCode = ReadPaymentText(payment, &IVornPayment::GetPayeeSortCode);
+    CFieldText sortCode = payment.Text(&IVornPayment::GetPayeeSortCode).value;
     sortCode.Cut(SortCodeLength);
-    const int row = list.AddRow(sortCode.GetString(), index);
+    const int row = list.AddRow(sortCode.GetString(), payment.Number() - 1);
     if (row < 0)
         return;
     SetColumnText(list, row, AccountNumberColumn, payment, &IVornPayment::GetPayeeAccountNumber,
                   AccountNumberLength);
     SetColumnText(list, row, NameColumn, payment, &IVornPayment::GetPayeeAccountName, NameLength);
     char amount[64];
-    snprintf(amount, sizeof amount, "%.2f", ReadPaymentAmount(payment));
+    snprintf(amount, sizeof amount, "%.2f", payment.Amount());
     list.SetText(row, AmountColumn, amount);
     SetColumnText(list, row, ReferenceColumn, payment, &IVornPayment::GetPayeeReference, ReferenceLength);
     SetColumnText(list, row, DetailsColumn, payment, &IVornPayment::GetDetails, DetailsLength);
-    list.SetText(row, IatColumn, ReadPaymentStatusCode(payment) != 0 ? "Yes" : "No");
+    list.SetText(row, IatColumn, payment.StatusCode() != 0 ? "Yes" : "No");
 }

@@ -10,6 +10,7 @@
 
 #include "VornBankPayments.h"
 #include "com/ComHolders.h"
+#include "com/HostPayments.h"
 #include "com/PaymentTypes.h"
 #include "dialog/DialogImpl.h"
 #include "dialog/ListView.h"
@@ -74,4 +75,4 @@ void InsertPaymentColumns(CListView& list);
 
 // Adds the payment's row after the last one; the row's item data is the
 // payment's index in the collection.
-void AddPaymentRow(CListView& list, IVornPayment* payment, long index);
+void AddPaymentRow(CListView& list, const CHostPayment& payment);

@@ -34,5 +34,8 @@ STDMETHODIMP CBankPaymentService::GetPaymentStatusText(LONG code, BSTR* text)
 
 STDMETHODIMP CBankPaymentService::ProcessPayments(IVornPayments* payments, IVornBankContext* context)
 {
-    return MethodGuard([&] { return RunPayments(payments, context, m_status); });
+    return MethodGuard([&] {
+        const CServiceRun run(m_running, L"The bank payment service is already running a payment run");
+        return RunPayments(payments, context, m_status);
+    });
 }

@@ -47,9 +47,9 @@ namespace
 // account number are always checked but written only in format 0, and an IAT
 // carries neither payee name nor name check.
 bool WriteDomesticLine(FILE* file, DATE processingDate, PaymentFormat format, const CString& templateName,
-                       IVornPayment* payment)
+                       const CHostPayment& payment)
 {
-    const bool isIat = ReadPaymentStatusCode(payment) != 0;
+    const bool isIat = payment.StatusCode() != 0;
     const bool usesTemplate = format == TemplateDomestic;
     CLineChecks checks(payment);
     CPaymentLine line;
@@ -85,7 +85,7 @@ bool WriteDomesticLine(FILE* file, DATE processingDate, PaymentFormat format, co
 // What the payment lines of the bulk formats ("07", "09") carry of the
 // payment: the currency, the amount, the payee's sort code, account number
 // and name, with the checks 21, 28, 29 and 30.
-void SetBulkPayee(CPaymentLine& line, IVornPayment* payment, int nameWidth, CLineChecks& checks)
+void SetBulkPayee(CPaymentLine& line, const CHostPayment& payment, int nameWidth, CLineChecks& checks)
 {
     line.Set(FieldCurrency, "GBP");
     line.Set(FieldAmount, AmountValue(payment, checks));
@@ -95,7 +95,7 @@ void SetBulkPayee(CPaymentLine& line, IVornPayment* payment, int nameWidth, CLin
 }
 
 // Format 2: "07", a payment of a bulk list; its payer is on the header.
-bool WriteBulkListLine(FILE* file, IVornPayment* payment)
+bool WriteBulkListLine(FILE* file, const CHostPayment& payment)
 {
     CLineChecks checks(payment);
     CPaymentLine line;
@@ -109,10 +109,10 @@ bool WriteBulkListLine(FILE* file, IVornPayment* payment)
 }
 
 bool WritePaymentLine(FILE* file, DATE processingDate, PaymentFormat format, const CString& templateName,
-                      IVornPayment* payment)
+                      const CHostPayment& payment)
 {
     RequirePointer(file);
-    RequirePointer(payment);
+    RequirePointer(payment.Get());
     switch (format)
     {
     case StandardDomestic:
@@ -125,11 +125,11 @@ bool WritePaymentLine(FILE* file, DATE processingDate, PaymentFormat format, con
     }
 }
 
-bool WriteBulkListHeader(FILE* file, IVornPayment* first, DATE processingDate, const CString& templateName,
+bool WriteBulkListHeader(FILE* file, const CHostPayment& first, DATE processingDate, const CString& templateName,
                          const CString& beneficiaryReference)
 {
     RequirePointer(file);
-    RequirePointer(first);
+    RequirePointer(first.Get());
     CLineChecks checks(first);
     CPaymentLine line(CPaymentLine::BulkListHeaderFieldCount);
     line.Set(FieldRecordType, "06");
@@ -143,10 +143,10 @@ bool WriteBulkListHeader(FILE* file, IVornPayment* first, DATE processingDate, c
 }
 
 bool WriteAdHocBulkHeader(FILE* file, DATE processingDate, const CString& beneficiaryReference,
-                          const char* chosenPath, IVornPayment* first)
+                          const char* chosenPath, const CHostPayment& first)
 {
     RequirePointer(file);
-    RequirePointer(first);
+    RequirePointer(first.Get());
     CLineChecks checks(first);
     CPaymentLine line;
     line.Set(FieldRecordType, "08");
@@ -158,10 +158,10 @@ bool WriteAdHocBulkHeader(FILE* file, DATE processingDate, const CString& benefi
     return checks.AllPassed();
 }
 
-bool WriteAdHocBulkLine(FILE* file, IVornPayment* payment)
+bool WriteAdHocBulkLine(FILE* file, const CHostPayment& payment)
 {
     RequirePointer(file);
-    RequirePointer(payment);
+    RequirePointer(payment.Get());
     CLineChecks checks(payment);
     CPaymentLine line;
     line.Set(FieldRecordType, "09");
@@ -178,7 +178,7 @@ bool HasHeader(PaymentFormat format)
     return format == BulkList || format == AdHocBulk;
 }
 
-bool WriteHeader(FILE* file, IVornPayment* first, const PaymentChoices& choices, const char* chosenPath)
+bool WriteHeader(FILE* file, const CHostPayment& first, const PaymentChoices& choices, const char* chosenPath)
 {
     if (choices.format == BulkList)
         return WriteBulkListHeader(file, first, choices.processingDate, choices.templateName,
@@ -186,7 +186,7 @@ bool WriteHeader(FILE* file, IVornPayment* first, const PaymentChoices& choices,
     return WriteAdHocBulkHeader(file, choices.processingDate, choices.beneficiaryReference, chosenPath, first);
 }
 
-bool WriteLine(FILE* file, IVornPayment* payment, const PaymentChoices& choices)
+bool WriteLine(FILE* file, const CHostPayment& payment, const PaymentChoices& choices)
 {
     if (choices.format == AdHocBulk)
         return WriteAdHocBulkLine(file, payment);
@@ -195,19 +195,15 @@ bool WriteLine(FILE* file, IVornPayment* payment, const PaymentChoices& choices)
 }
 
 HRESULT WritePaymentBatch(CPaymentFile& file, IVornPayments* payments, long count,
-                          const PaymentChoices& choices, const char* chosenPath, LONG& status)
+                          const PaymentChoices& choices, const char* chosenPath, LONG& status,
+                          std::vector<CHostPayment>& begun)
 {
     HRESULT result = S_OK;
     // The header is made from the first payment, so an empty batch has none.
     if (HasHeader(choices.format) && count > 0)
     {
-        const ComPtr<IVornPayment> first = FetchPayment(payments, 0);
-        if (!first)
-        {
-            status = RunFileFailed;
-            return result;
-        }
-        const bool passed = WriteHeader(file.Get(), first.Get(), choices, chosenPath);
+        begun.push_back(CHostPayment::Fetch(payments, 0));
+        const bool passed = WriteHeader(file.Get(), begun.back(), choices, chosenPath);
         if (!passed)
         {
             status = RunHasInvalidPayments;
@@ -222,13 +218,10 @@ HRESULT WritePaymentBatch(CPaymentFile& file, IVornPayments* payments, long coun
 
     for (long index = 0; index < count; ++index)
     {
-        const ComPtr<IVornPayment> payment = FetchPayment(payments, index);
-        if (!payment)
-        {
-            status = RunFileFailed;
-            break;
-        }
-        if (!WriteLine(file.Get(), payment.Get(), choices))
+        // The header's payment is not asked for again.
+        if (begun.size() <= static_cast<size_t>(index))
+            begun.push_back(CHostPayment::Fetch(payments, index));
+        if (!WriteLine(file.Get(), begun[index], choices))
         {
             status = RunHasInvalidPayments;
             result = S_FALSE;

@@ -9,7 +9,10 @@
 #include <oleauto.h>
 #include <stdio.h>
 
+#include <vector>
+
 #include "VornBankPayments.h"
+#include "com/HostPayments.h"
 #include "com/PaymentTypes.h"
 #include "payments/PaymentRun.h"
 #include "text/CString.h"
@@ -74,19 +77,19 @@ private:
 // Record "01", or "03" for a payment whose status code marks it as an IAT
 // (formats 0 and 1); record "07" in format 2. Other formats: E_INVALIDARG.
 bool WritePaymentLine(FILE* file, DATE processingDate, PaymentFormat format, const CString& templateName,
-                      IVornPayment* payment);
+                      const CHostPayment& payment);
 
 // Record "06", the header of a bulk list file, from the batch's first payment.
-bool WriteBulkListHeader(FILE* file, IVornPayment* first, DATE processingDate, const CString& templateName,
+bool WriteBulkListHeader(FILE* file, const CHostPayment& first, DATE processingDate, const CString& templateName,
                          const CString& beneficiaryReference);
 
 // Record "08", the header of an ad hoc bulk file, from the batch's first
 // payment; it names the file chosen in the save dialog.
 bool WriteAdHocBulkHeader(FILE* file, DATE processingDate, const CString& beneficiaryReference,
-                          const char* chosenPath, IVornPayment* first);
+                          const char* chosenPath, const CHostPayment& first);
 
 // Record "09", one payment of an ad hoc bulk file.
-bool WriteAdHocBulkLine(FILE* file, IVornPayment* payment);
+bool WriteAdHocBulkLine(FILE* file, const CHostPayment& payment);
 
 // What the user chose in the payment dialog.
 struct PaymentChoices
@@ -98,11 +101,14 @@ struct PaymentChoices
 };
 
 // Writes a batch into the open payment file: the header line of the bulk
-// formats, then one line per payment in the host's order. Writes the lines
-// for the first `count` payments and sets `status` as the
-// lines go: RunHasInvalidPayments when a line fails its checks (and, for the
-// header, no payment line follows); RunFileFailed when a payment cannot be
-// fetched or a write fails, which ends the writing. Gives S_FALSE when a
-// line failed its checks, otherwise S_OK. An empty batch gets no header.
+// formats, then one line per payment in the host's order, for the first
+// `count` payments. Sets `status` as the lines go: RunHasInvalidPayments when
+// a line fails its checks (and, for the header, no payment line follows);
+// RunFileFailed when a write fails, which ends the writing. A failed host
+// call is raised. Gives S_FALSE when a line failed its checks, otherwise
+// S_OK. An empty batch gets no header. `begun` receives every payment whose
+// line (or header) was begun, also when the writing ends early, so that a
+// run that fails can take back the codes it set.
 HRESULT WritePaymentBatch(CPaymentFile& file, IVornPayments* payments, long count,
-                          const PaymentChoices& choices, const char* chosenPath, LONG& status);
+                          const PaymentChoices& choices, const char* chosenPath, LONG& status,
+                          std::vector<CHostPayment>& begun);

@@ -7,10 +7,16 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <exception>
+#include <string>
+#include <vector>
+
 #include "com/ComHolders.h"
 #include "com/ComModule.h"
 #include "com/ErrorReporting.h"
+#include "com/HostComponent.h"
 #include "com/HostPayments.h"
+#include "com/PaymentTypes.h"
 #include "com/HostSettings.h"
 #include "dialog/SettingsStorage.h"
 #include "dialog/PayInfoDialog.h"
@@ -21,6 +27,7 @@
 namespace
 {
 const int DefaultPathSize = 1024;
+const int MessageSize = 1024;
 
 // A batch beyond the limit ends the run: status and result
 // RunTooManyPayments, and the user is told.
@@ -33,6 +40,16 @@ bool WithinPaymentLimit(long count, LONG& status)
     text.LoadString(ModuleInstance(), IDS_TOO_MANY_PAYMENTS);
     MessageBoxA(GetActiveWindow(), text.GetString(), "Vorn Tilo Online", MB_OK | MB_ICONEXCLAMATION);
     return false;
+}
+
+void TellNotADiskFile(const char* path)
+{
+    char message[MessageSize];
+    snprintf(message, sizeof message,
+             "The payment file cannot be written to %s: it is a device or a pipe, not a file on a disk. "
+             "Choose a file on a disk.",
+             path);
+    MessageBoxA(GetActiveWindow(), message, "Vorn Tilo Online", MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The payment dialog over the host's active window; false unless the user
@@ -53,6 +70,9 @@ bool AskPaymentChoices(IVornPayments* payments, const CString& templateName, con
 
 HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& status)
 {
+    // A failing host object that posts nothing is never described with what
+    // an earlier call left on the thread.
+    SetErrorInfo(0, nullptr);
     char fileName[PaymentFileNameSize] = {};
     char extension[PaymentExtensionSize] = {};
     char directory[PaymentDirectorySize] = {};
@@ -69,6 +89,8 @@ HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& st
     BuildSaveFilter(extension, filter);
 
     RequirePointer(payments);
+    // A host call that fails from here on leaves the run failed.
+    status = RunFileFailed;
     if (!WithinPaymentLimit(CountPayments(payments), status))
         return RunTooManyPayments;
 
@@ -105,15 +127,19 @@ HRESULT RunPayments(IVornPayments* payments, IVornBankContext* context, LONG& st
     char virtualStorePath[MAX_PATH] = {};
     const bool hasVirtualStore = BuildVirtualStorePath(chosenPath, virtualStorePath);
 
+    status = RunSucceeded;
     CPaymentFile file;
-    if (!file.Open(chosenPath) && (elevated || !hasVirtualStore || !file.Open(virtualStorePath)))
+    PaymentFileOpening opening = file.Open(chosenPath);
+    if (opening == PaymentFileOpening::NotOpened && !elevated && hasVirtualStore)
+        opening = file.Open(virtualStorePath);
+    if (opening != PaymentFileOpening::Opened)
     {
         status = RunFileFailed;
+        if (opening == PaymentFileOpening::NotADiskFile)
+            TellNotADiskFile(chosenPath);
         return S_OK;
     }
-    const HRESULT result = WritePaymentBatch(file, payments, count, choices, chosenPath, status);
-    if (!file.Close())
-        status = RunFileFailed;
+    const HRESULT result = WriteAndComplete(file, payments, count, choices, chosenPath, status);
 
     // Asked only when the file in the virtual store is the one this run
     // wrote, whether Windows redirected the write or the run fell back to it;
@@ -165,18 +191,27 @@ namespace
 const size_t WriteBufferSize = 16 * 1024;
 }
 
-bool CPaymentFile::Open(const char* path)
+PaymentFileOpening CPaymentFile::Open(const char* path)
 {
     Close();
     m_identity = FileIdentity();
+    m_path[0] = '\0';
     m_file = fopen(path, "w+");
     if (!m_file)
-        return false;
+        return PaymentFileOpening::NotOpened;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
+    // NUL, CON, COM1 or a pipe open as files do, and keep nothing.
+    if (GetFileType(handle) != FILE_TYPE_DISK)
+    {
+        Close();
+        return PaymentFileOpening::NotADiskFile;
+    }
+    lstrcpynA(m_path, path, MAX_PATH);
     // A batch goes to the system in a few large writes, not one per few
     // lines.
     setvbuf(m_file, nullptr, _IOFBF, WriteBufferSize);
-    m_identity = IdentityOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file))));
-    return true;
+    m_identity = IdentityOfHandle(handle);
+    return PaymentFileOpening::Opened;
 }
 
 bool CPaymentFile::WriteFailed() const
@@ -194,6 +229,123 @@ bool CPaymentFile::Close()
     const bool closed = fclose(m_file) == 0;
     m_file = nullptr;
     return written && closed;
+}
+
+bool CPaymentFile::Discard()
+{
+    Close();
+    if (!m_path[0])
+        return true;
+    if (!DeleteFileA(m_path))
+        return false;
+    m_path[0] = '\0';
+    return true;
+}
+
+namespace
+{
+// No payment keeps the 0 that this run gave it: its line is in no file.
+void RejectProcessedPayments(const std::vector<CHostPayment>& begun)
+{
+    for (const CHostPayment& payment : begun)
+    {
+        if (payment.CodeSet() == StatusProcessed)
+            payment.SetStatusCode(StatusBatchRejected);
+    }
+}
+
+// The description that a failure carries; empty when it carries none.
+std::wstring DescriptionOf(const std::exception_ptr& failure)
+{
+    try
+    {
+        std::rethrow_exception(failure);
+    }
+    catch (const _com_error& error)
+    {
+        IErrorInfo* info = error.ErrorInfo();
+        BStr description;
+        if (info)
+        {
+            info->GetDescription(description.Out());
+            info->Release();
+        }
+        return description.Text();
+    }
+    catch (...)
+    {
+        return std::wstring();
+    }
+}
+
+HRESULT ResultOf(const std::exception_ptr& failure, DWORD error)
+{
+    try
+    {
+        std::rethrow_exception(failure);
+    }
+    catch (const _com_error& raised)
+    {
+        return raised.Error();
+    }
+    catch (...)
+    {
+        return HRESULT_FROM_WIN32(error);
+    }
+}
+
+// Undoes a run that cannot finish; throws `failure` (null when the file
+// alone failed), or, when the file cannot be deleted, a failure that says so.
+void UndoRun(CPaymentFile& file, const std::vector<CHostPayment>& begun, std::exception_ptr failure)
+{
+    char path[MAX_PATH];
+    lstrcpynA(path, file.Path(), MAX_PATH);
+    const bool deleted = file.Discard();
+    const DWORD error = deleted ? ERROR_SUCCESS : GetLastError();
+    try
+    {
+        RejectProcessedPayments(begun);
+    }
+    catch (...)
+    {
+        // The first failure is the one the caller is told of.
+        if (!failure)
+            failure = std::current_exception();
+    }
+    if (!deleted)
+    {
+        const std::wstring before = failure ? DescriptionOf(failure) + L" " : std::wstring();
+        wchar_t description[MessageSize];
+        _snwprintf(description, MessageSize - 1,
+                   L"%lsThe payment file could not be completed and could not be deleted: %hs (error %lu).",
+                   before.c_str(), path, static_cast<unsigned long>(error));
+        description[MessageSize - 1] = L'\0';
+        RaiseDescribedFailure(failure ? ResultOf(failure, error) : HRESULT_FROM_WIN32(error), description);
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+}
+
+HRESULT WriteAndComplete(CPaymentFile& file, IVornPayments* payments, long count, const PaymentChoices& choices,
+                         const char* chosenPath, LONG& status)
+{
+    std::vector<CHostPayment> begun;
+    HRESULT result = S_OK;
+    try
+    {
+        result = WritePaymentBatch(file, payments, count, choices, chosenPath, status, begun);
+    }
+    catch (...)
+    {
+        status = RunFileFailed;
+        UndoRun(file, begun, std::current_exception());
+    }
+    if (!file.Close())
+        status = RunFileFailed;
+    if (status == RunFileFailed)
+        UndoRun(file, begun, nullptr);
+    return result;
 }
 
 void BuildSaveFilter(const char* extension, char (&filter)[SaveFilterSize])
@@ -303,17 +455,18 @@ CString SettingsKeySuffix(IVornBankContext* context)
     if (!context)
         return CString();
     ComPtr<IVornBankAccount> account;
+    CheckHostObjectCall(context->GetBankAccount(account.Out()), context, L"GetBankAccount");
     // A host that reports success but hands out no account has none.
-    if (FAILED(context->GetBankAccount(account.Out())) || !account)
+    if (!account)
         return CString();
 
-    CString suffix;
     BStr sortCode;
-    if (SUCCEEDED(account->GetBankSortCode(sortCode.Out())))
-        suffix = DigitsOf(sortCode.Get()).GetString();
-    suffix.Append("_");
+    CheckHostObjectCall(account->GetBankSortCode(sortCode.Out()), account.Get(), L"GetBankSortCode");
     BStr accountNumber;
-    if (SUCCEEDED(account->GetBankAccountNumber(accountNumber.Out())))
-        suffix.Append(KeySafe(CString(accountNumber.Text())));
+    CheckHostObjectCall(account->GetBankAccountNumber(accountNumber.Out()), account.Get(),
+                        L"GetBankAccountNumber");
+    CString suffix = DigitsOf(sortCode.Get()).GetString();
+    suffix.Append("_");
+    suffix.Append(KeySafe(CString(accountNumber.Text())));
     return suffix;
 }

@@ -35,6 +35,15 @@ bool IsSameFile(const FileIdentity& one, const FileIdentity& other);
 // The identity of the file at the path; unknown when it cannot be opened.
 FileIdentity IdentityOfPath(const char* path);
 
+// How opening the payment file went.
+enum class PaymentFileOpening
+{
+    Opened,
+    NotOpened,
+    // Opened, but a device or a pipe, not a file on a disk: closed again.
+    NotADiskFile,
+};
+
 // The payment file while the run writes it: opened in text mode ("w+", so
 // every line feed becomes CR LF), closed when its owner goes.
 class CPaymentFile
@@ -45,12 +54,14 @@ public:
     CPaymentFile& operator=(const CPaymentFile&) = delete;
     ~CPaymentFile();
 
-    // Creates or empties the file; false when it cannot be opened.
-    bool Open(const char* path);
+    // Creates or empties the file. Only a disk file is a payment file.
+    PaymentFileOpening Open(const char* path);
     FILE* Get() const { return m_file; }
 
     // The file that Open opened, also after Close; unknown before.
     const FileIdentity& Identity() const { return m_identity; }
+    // The path that Open opened; empty before.
+    const char* Path() const { return m_path; }
 
     // True once a write has failed (a full disk, say).
     bool WriteFailed() const;
@@ -58,10 +69,27 @@ public:
     // True when everything written has reached the file.
     bool Close();
 
+    // Closes the file and deletes it, for a file that the run could not
+    // complete. False, with the system's error left for GetLastError, when it
+    // cannot be deleted.
+    bool Discard();
+
 private:
     FILE* m_file = nullptr;
     FileIdentity m_identity;
+    char m_path[MAX_PATH] = {};
 };
+
+struct PaymentChoices;
+
+// Writes the batch into the opened file and completes it. A run that cannot
+// finish (a write or a close that fails, a host call that fails) is undone:
+// the file is deleted, status RunFileFailed, and every payment this run left
+// at code 0 gets code 20 instead, as its line is in no file the bank gets. A
+// failed host call is raised after that; a file that cannot be deleted is
+// raised too, saying so. Otherwise as WritePaymentBatch.
+HRESULT WriteAndComplete(CPaymentFile& file, IVornPayments* payments, long count, const PaymentChoices& choices,
+                         const char* chosenPath, LONG& status);
 
 // The save dialog that asks the user where the payment file goes, and its
 // list of file types.
@@ -100,7 +128,7 @@ void OfferRedirectedFolder(const char* virtualStorePath);
 // The suffix of the keys under which the payment run remembers the template
 // and the beneficiary reference, so that each paying bank account keeps its
 // own pair: the digits of the account's sort code, "_", the account number as the host
-// gives it, but for control characters and "=", which become "_"; a part the
-// host cannot give is left out, the "_" stays. Empty when there is no context
-// or the context gives no account.
+// gives it, but for control characters and "=", which become "_". Empty when
+// there is no context or the context gives no account; a failed host call is
+// raised.
 CString SettingsKeySuffix(IVornBankContext* context);

@@ -165,16 +165,16 @@ bool IsValidPayeeName(const CFieldText& writtenName)
     return false;
 }
 
-CLineChecks::CLineChecks(IVornPayment* payment) : m_payment(payment)
+CLineChecks::CLineChecks(const CHostPayment& payment) : m_payment(payment)
 {
-    m_payment->SetStatusCode(StatusProcessed);
+    m_payment.SetStatusCode(StatusProcessed);
 }
 
 void CLineChecks::Require(bool passed, PaymentStatusCode failureCode)
 {
     if (passed)
         return;
-    m_payment->SetStatusCode(failureCode);
+    m_payment.SetStatusCode(failureCode);
     m_allPassed = false;
 }
 
@@ -197,94 +197,87 @@ CFieldText AccountNumberForm(const CFieldText& accountNumber)
 
 // Chosen by the host's texts, not by what they convert to: a roll number the
 // host gives is the payment's reference even if none of it can be written.
-// `given` tells whether either text was given.
-CFieldText FirstNonEmpty(IVornPayment* payment, PaymentTextGetter first, PaymentTextGetter second,
-                         bool* given = nullptr)
+PaymentText FirstGiven(const CHostPayment& payment, PaymentTextGetter first, PaymentTextGetter second)
 {
-    bool firstGiven = false;
-    const CFieldText text = ReadPaymentText(payment, first, &firstGiven);
-    if (firstGiven)
-    {
-        if (given)
-            *given = true;
-        return text;
-    }
-    return ReadPaymentText(payment, second, given);
+    const PaymentText text = payment.Text(first);
+    return text.given ? text : payment.Text(second);
 }
 }
 
-CFieldText PayerAccountValue(IVornPayment* payment, CLineChecks& checks)
+CFieldText PayerAccountValue(const CHostPayment& payment, CLineChecks& checks)
 {
-    CFieldText sortCode = ReadPaymentDigits(payment, &IVornPayment::GetPayerSortCode);
-    checks.Require(IsValidSortCode(sortCode), StatusInvalidPayerSortCode);
-    const CFieldText accountNumber = ReadPaymentText(payment, &IVornPayment::GetPayerAccountNumber);
-    checks.Require(IsValidAccountNumber(accountNumber), StatusInvalidPayerAccountNumber);
-    sortCode.Cut(6);
-    CFieldText value = RightAligned(sortCode, 6, '0');
-    value.Append(AccountNumberForm(accountNumber));
+    const PaymentText sortCode = payment.Digits(&IVornPayment::GetPayerSortCode);
+    checks.Require(sortCode.whole && IsValidSortCode(sortCode.value), StatusInvalidPayerSortCode);
+    const PaymentText accountNumber = payment.Text(&IVornPayment::GetPayerAccountNumber);
+    checks.Require(accountNumber.whole && IsValidAccountNumber(accountNumber.value),
+                   StatusInvalidPayerAccountNumber);
+    CFieldText digits = sortCode.value;
+    digits.Cut(6);
+    CFieldText value = RightAligned(digits, 6, '0');
+    value.Append(AccountNumberForm(accountNumber.value));
     return value;
 }
 
-CFieldText AmountValue(IVornPayment* payment, CLineChecks& checks)
+CFieldText AmountValue(const CHostPayment& payment, CLineChecks& checks)
 {
-    const CFieldText amount = FormatAmount(ReadPaymentAmount(payment));
+    const CFieldText amount = FormatAmount(payment.Amount());
     checks.Require(IsValidAmountText(amount), StatusInvalidAmount);
     // An amount the bank's field cannot hold is never written: cut to fit,
     // it would be read as another amount.
     return FitsAmountField(amount) ? amount : CFieldText();
 }
 
-CFieldText PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks)
+CFieldText PayeeSortCodeValue(const CHostPayment& payment, CLineChecks& checks)
 {
-    CFieldText sortCode = ReadPaymentDigits(payment, &IVornPayment::GetPayeeSortCode);
-    checks.Require(IsValidSortCode(sortCode), StatusInvalidPayeeSortCode);
-    sortCode.Cut(6);
-    return LeftAligned(sortCode, 6, ' ');
+    const PaymentText sortCode = payment.Digits(&IVornPayment::GetPayeeSortCode);
+    checks.Require(sortCode.whole && IsValidSortCode(sortCode.value), StatusInvalidPayeeSortCode);
+    CFieldText digits = sortCode.value;
+    digits.Cut(6);
+    return LeftAligned(digits, 6, ' ');
 }
 
-CFieldText PayeeAccountNumberValue(IVornPayment* payment, CLineChecks& checks)
+CFieldText PayeeAccountNumberValue(const CHostPayment& payment, CLineChecks& checks)
 {
-    const CFieldText accountNumber = ReadPaymentText(payment, &IVornPayment::GetPayeeAccountNumber);
-    checks.Require(IsValidAccountNumber(accountNumber), StatusInvalidPayeeAccountNumber);
-    return AccountNumberForm(accountNumber);
+    const PaymentText accountNumber = payment.Text(&IVornPayment::GetPayeeAccountNumber);
+    checks.Require(accountNumber.whole && IsValidAccountNumber(accountNumber.value),
+                   StatusInvalidPayeeAccountNumber);
+    return AccountNumberForm(accountNumber.value);
 }
 
-CFieldText PayeeNameValue(IVornPayment* payment, int width, CLineChecks& checks)
+CFieldText PayeeNameValue(const CHostPayment& payment, int width, CLineChecks& checks)
 {
-    const CFieldText name = Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeAccountName), width);
+    const CFieldText name = Cleaned(payment.Text(&IVornPayment::GetPayeeAccountName).value, width);
     checks.Require(IsValidPayeeName(name), StatusInvalidPayeeAccountName);
     return name;
 }
 
-CFieldText PaymentReferenceValue(IVornPayment* payment, int width)
+CFieldText PaymentReferenceValue(const CHostPayment& payment, int width)
 {
-    return Cleaned(FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference),
+    return Cleaned(FirstGiven(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference).value,
                    width);
 }
 
-CFieldText BulkReferenceValue(IVornPayment* payment)
+CFieldText BulkReferenceValue(const CHostPayment& payment)
 {
-    return Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeReference), 25);
+    return Cleaned(payment.Text(&IVornPayment::GetPayeeReference).value, 25);
 }
 
-CFieldText RollNumberValue(IVornPayment* payment)
+CFieldText RollNumberValue(const CHostPayment& payment)
 {
-    return Cleaned(ReadPaymentText(payment, &IVornPayment::GetPayeeRollNumber), 18);
+    return Cleaned(payment.Text(&IVornPayment::GetPayeeRollNumber).value, 18);
 }
 
-CFieldText AdHocReferenceValue(IVornPayment* payment)
+CFieldText AdHocReferenceValue(const CHostPayment& payment)
 {
-    bool given = false;
-    CFieldText reference =
-        FirstNonEmpty(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference, &given);
-    if (!given)
-    {
-        reference = ReadPaymentDigits(payment, &IVornPayment::GetPayerSortCode);
-        reference.Cut(6);
-        CFieldText accountNumber = ReadPaymentDigits(payment, &IVornPayment::GetPayerAccountNumber);
-        accountNumber.Cut(8);
-        reference.Append(accountNumber);
-    }
+    const PaymentText given =
+        FirstGiven(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference);
+    if (given.given)
+        return Cleaned(given.value, 18);
+    CFieldText reference = payment.Digits(&IVornPayment::GetPayerSortCode).value;
+    reference.Cut(6);
+    CFieldText accountNumber = payment.Digits(&IVornPayment::GetPayerAccountNumber).value;
+    accountNumber.Cut(8);
+    reference.Append(accountNumber);
     return Cleaned(reference, 18);
 }
 

@@ -9,6 +9,7 @@
 #include <oleauto.h>
 
 #include "VornBankPayments.h"
+#include "com/HostPayments.h"
 #include "com/PaymentTypes.h"
 #include "text/CString.h"
 #include "text/TextNormalisers.h"
@@ -45,6 +46,9 @@ bool FitsAmountField(const CFieldText& writtenAmount);
 // and is neither negative nor zero.
 bool IsValidAmountText(const CFieldText& writtenAmount);
 
+// A text with a NUL inside (PaymentText::whole false) fails the check of its
+// field: its value holds only what comes before the NUL.
+
 // The digits of a sort code (DigitsOf): exactly six.
 bool IsValidSortCode(const CFieldText& digits);
 
@@ -61,7 +65,7 @@ bool IsValidPayeeName(const CFieldText& writtenName);
 class CLineChecks
 {
 public:
-    explicit CLineChecks(IVornPayment* payment);
+    explicit CLineChecks(const CHostPayment& payment);
     CLineChecks(const CLineChecks&) = delete;
     CLineChecks& operator=(const CLineChecks&) = delete;
 
@@ -69,7 +73,7 @@ public:
     bool AllPassed() const { return m_allPassed; }
 
 private:
-    IVornPayment* m_payment;
+    const CHostPayment& m_payment;
     bool m_allPassed = true;
 };
 
@@ -83,27 +87,27 @@ const int IatReferenceWidth = 16;
 
 // Payer sort code digits (6, zero-padded on the left) and payer account
 // number (8, zero-padded on the left): 14 characters. Checks 23, then 24.
-CFieldText PayerAccountValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText PayerAccountValue(const CHostPayment& payment, CLineChecks& checks);
 // Check 21. An amount that does not fit the bank's amount field (beyond
 // 999,999,999.99, or no number) leaves the field empty.
-CFieldText AmountValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText AmountValue(const CHostPayment& payment, CLineChecks& checks);
 // Sort code digits, 6, space-padded on the right. Check 28.
-CFieldText PayeeSortCodeValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText PayeeSortCodeValue(const CHostPayment& payment, CLineChecks& checks);
 // 8 characters, zero-padded on the left. Check 29.
-CFieldText PayeeAccountNumberValue(IVornPayment* payment, CLineChecks& checks);
+CFieldText PayeeAccountNumberValue(const CHostPayment& payment, CLineChecks& checks);
 // Cleaned and cut to width. Check 30.
-CFieldText PayeeNameValue(IVornPayment* payment, int width, CLineChecks& checks);
+CFieldText PayeeNameValue(const CHostPayment& payment, int width, CLineChecks& checks);
 
 // The roll number if there is one, else the payee's BACS reference; cleaned
 // and cut to width.
-CFieldText PaymentReferenceValue(IVornPayment* payment, int width);
+CFieldText PaymentReferenceValue(const CHostPayment& payment, int width);
 // The payee's BACS reference, cleaned, 25.
-CFieldText BulkReferenceValue(IVornPayment* payment);
+CFieldText BulkReferenceValue(const CHostPayment& payment);
 // The roll number, cleaned, 18.
-CFieldText RollNumberValue(IVornPayment* payment);
+CFieldText RollNumberValue(const CHostPayment& payment);
 // The roll number, else the BACS reference, else the payer's sort code and
 // account number digits (6 and 8, unpadded); cleaned, 18.
-CFieldText AdHocReferenceValue(IVornPayment* payment);
+CFieldText AdHocReferenceValue(const CHostPayment& payment);
 
 // The choices of the payment dialog and the save dialog.
 CFieldText TemplateValue(const CString& templateName);

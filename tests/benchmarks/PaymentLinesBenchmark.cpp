@@ -24,7 +24,7 @@ bool WriteBatch(const char* path, IVornPayments* payments, PaymentFormat format)
 {
     const DATE processingDate = DateOf(2013, 1, 7);
     CPaymentFile paymentFile;
-    if (!paymentFile.Open(path))
+    if (paymentFile.Open(path) != PaymentFileOpening::Opened)
         return false;
     FILE* file = paymentFile.Get();
     bool allPassed = true;
@@ -35,16 +35,16 @@ bool WriteBatch(const char* path, IVornPayments* payments, PaymentFormat format)
         ComPtr<IVornPayment> first;
         payments->Item(0, first.Out());
         allPassed = format == BulkList
-            ? WriteBulkListHeader(file, first.Get(), processingDate, "Suppliers", "June run")
-            : WriteAdHocBulkHeader(file, processingDate, "June run", path, first.Get());
+            ? WriteBulkListHeader(file, CHostPayment(first.Get(), 1), processingDate, "Suppliers", "June run")
+            : WriteAdHocBulkHeader(file, processingDate, "June run", path, CHostPayment(first.Get(), 1));
     }
     for (long index = 0; index < count; ++index)
     {
         ComPtr<IVornPayment> payment;
         payments->Item(index, payment.Out());
         const bool passed = format == AdHocBulk
-            ? WriteAdHocBulkLine(file, payment.Get())
-            : WritePaymentLine(file, processingDate, format, "Suppliers", payment.Get());
+            ? WriteAdHocBulkLine(file, CHostPayment(payment.Get(), index + 1))
+            : WritePaymentLine(file, processingDate, format, "Suppliers", CHostPayment(payment.Get(), index + 1));
         allPassed = passed && allPassed;
     }
     return paymentFile.Close() && allPassed;

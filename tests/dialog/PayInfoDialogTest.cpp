@@ -356,25 +356,15 @@ TEST_F(PaymentDialog, SetAndResetMarkTheSelectedPayments)
     EXPECT_EQ(std::vector<long>({IatMark, 0}), payments->payments[3]->statusCodesSet);
 }
 
-TEST_F(PaymentDialog, PaymentTheHostFailsToReturnGetsNoRowAndShiftsNoMark)
+TEST_F(PaymentDialog, APaymentTheHostFailsToReturnClosesTheDialogNamingIt)
 {
     AddPayment(L"10-00-00", L"Zero", 1);
     AddPayment(L"11-11-11", L"One", 2);
-    AddPayment(L"22-22-22", L"Two", 3);
     payments->failingItems.insert(1);
-    EXPECT_EQ(IDOK, Run([&](PaymentDialogRobot& robot) {
-        const auto rows = robot.Rows();
-        ASSERT_EQ(2u, rows.size());
-        EXPECT_EQ("10-00-00", rows[0][0]);
-        EXPECT_EQ("22-22-22", rows[1][0]);
-        ASSERT_TRUE(robot.ClickIatBox());
-        ASSERT_TRUE(robot.SelectRows({1}));
-        ASSERT_TRUE(robot.PressSet());
-        EXPECT_EQ("Yes", robot.Rows()[1][6]);
-        robot.PressOk();
-    }));
-    EXPECT_EQ(std::vector<long>({0, 0, IatMark}), StatusCodes());
-    EXPECT_TRUE(payments->payments[1]->statusCodesSet.empty());
+    const RaisedFailure raised = RaisedBy([&] { dialog.ShowModal(nullptr); });
+    EXPECT_EQ(E_FAIL, raised.result);
+    EXPECT_EQ(L"The e-banking host failed in Item for payment 2 (0x80004005)", raised.description);
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, "Vorn Tilo Online Payment Processing"));
 }
 
 TEST_F(PaymentDialog, CancelAsksOnlyAfterAnEffectiveChangeAndClearsEveryMark)

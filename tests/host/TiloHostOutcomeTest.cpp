@@ -7,7 +7,9 @@
 
 #include "diagnostics/DebugOutputCapture.h"
 #include "com/PaymentTypes.h"
+#include "support/PaymentRuns.h"
 #include "tilohost/ExitStatus.h"
+#include "tilohost/FileAccess.h"
 #include "tilohost/ImportSummary.h"
 #include "tilohost/PaymentRunSummary.h"
 #include "tilohost/WrittenPaymentFile.h"
@@ -38,13 +40,15 @@ WrittenPaymentFile Parse(const std::vector<std::string>& lines)
 
 TEST(TiloHostWrittenFile, EachFormatIsToldByItsRecordTypes)
 {
-    const std::string standard = Line({{4, "01"}, {19, "17062026"}, {25, "401122"}, {31, "12345678"}});
+    const std::string standard =
+        Line({{4, "01"}, {17, "12.50"}, {19, "17062026"}, {25, "401122"}, {31, "12345678"}});
     const std::string standardIat = Line({{4, "03"}, {16, "GBP"}, {19, "17062026"}, {25, "601247"}});
     WrittenPaymentFile file = Parse({standard, standardIat, standard});
     EXPECT_EQ(StandardDomestic, file.format);
     EXPECT_EQ(0, file.headerLines);
     EXPECT_EQ(3, file.paymentLines);
     EXPECT_EQ(1, file.iatLines);
+    EXPECT_EQ(std::vector<std::string>({"12.50", "", "12.50"}), file.amounts);
     EXPECT_EQ("17062026", file.processingDate);
     EXPECT_EQ("", file.templateName);
     EXPECT_EQ("", file.benRef);
@@ -89,16 +93,20 @@ TEST(TiloHostWrittenFile, WhatIsNoPaymentFileHasNoFormat)
         EXPECT_EQ(-1, file.format) << lines[0];
         EXPECT_EQ(0, file.paymentLines) << lines[0];
     }
+    EXPECT_EQ(-1234, PenceOfWrittenAmount("-12.34"));
+    for (const char* malformed : {"", "12.5", "1.234", ".50", "1e3.00", "--1.00", "12345678901234567890.00"})
+        EXPECT_EQ(0, PenceOfWrittenAmount(malformed)) << malformed;
     EXPECT_EQ("17/06/2026", ShownProcessingDate("17062026"));
     EXPECT_EQ("1706202", ShownProcessingDate("1706202"));
 }
 
 TEST(TiloHostRunSummary, PassedAndFailedPaymentsOfAWrittenFile)
 {
-    const std::vector<PaymentAfterRun> payments = {{100.0, 0}, {-5.0, 21}, {20.5, 0}, {7.0, 28}, {3.0, 21}};
+    const std::vector<long> payments = {0, 21, 0, 28, 21};
     WrittenPaymentFile file;
     file.format = StandardDomestic;
     file.paymentLines = 5;
+    file.amounts = {"100.00", "-5.00", "20.50", "7.00", "3.00"};
     file.iatLines = 2;
     const PaymentRunSummary summary = SummariseRun(payments, &file);
     EXPECT_EQ(5, summary.payments);
@@ -116,12 +124,18 @@ TEST(TiloHostRunSummary, PassedAndFailedPaymentsOfAWrittenFile)
     EXPECT_EQ(2, cut.written);
     EXPECT_EQ(1, cut.passed);
     EXPECT_EQ(1, cut.failed);
+
+    // The total is of the amounts as written (10.005, 0.125, 2.675 and
+    // 1.115 in the batch), not of the batch's, which would add up to 13.92.
+    file.paymentLines = 4;
+    file.amounts = {"10.00", "0.12", "2.67", "1.12"};
+    EXPECT_EQ(1391, static_cast<long long>(SummariseRun({0, 0, 0, 0}, &file).passedAmount * 100 + 0.5));
 }
 
 TEST(TiloHostRunSummary, AFailedBulkHeaderCountsItsPaymentOnly)
 {
     // The other payments keep the codes they came with (1: an IAT mark).
-    const std::vector<PaymentAfterRun> payments = {{10.0, 23}, {20.0, 1}, {30.0, 0}};
+    const std::vector<long> payments = {23, 1, 0};
     WrittenPaymentFile file;
     file.format = AdHocBulk;
     file.headerLines = 1;
@@ -136,7 +150,7 @@ TEST(TiloHostRunSummary, AFailedBulkHeaderCountsItsPaymentOnly)
 
 TEST(TiloHostRunSummary, NoFileNothingProcessed)
 {
-    const PaymentRunSummary summary = SummariseRun({{10.0, 0}, {20.0, 1}}, nullptr);
+    const PaymentRunSummary summary = SummariseRun({0, 1}, nullptr);
     EXPECT_EQ(2, summary.payments);
     EXPECT_EQ(0, summary.written);
     EXPECT_EQ(0, summary.passed);
@@ -212,4 +226,15 @@ TEST(TiloHostComponentLog, OneLineATextWithItsTime)
     ASSERT_EQ(2u, entries.size());
     EXPECT_EQ("second\n", entries[1].text);
     EXPECT_NE(0, entries[0].time.wYear);
+}
+
+TEST(TiloHostFailedFile, TheSystemsReasonForAPathItRefuses)
+{
+    ScratchFolder folder;
+    const std::string missingFolder = folder.File("missing") + "\\pay.csv";
+    EXPECT_EQ(0u, WhyNotWritable(missingFolder).find("system error 3")) << WhyNotWritable(missingFolder);
+    // Looking leaves nothing behind.
+    EXPECT_EQ(PathKind::Missing, KindOfPath(folder.File("missing")));
+    EXPECT_EQ("", WhyNotWritable(folder.File("new.csv")));
+    EXPECT_EQ(PathKind::Missing, KindOfPath(folder.File("new.csv")));
 }

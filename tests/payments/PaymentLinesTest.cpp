@@ -9,13 +9,13 @@ namespace
 std::string PaymentLineOf(FakePayment* payment, PaymentFormat format, const char* templateName = "")
 {
     return WrittenFile([&](FILE* file) {
-        EXPECT_TRUE(WritePaymentLine(file, ProcessingDate(), format, templateName, payment));
+        EXPECT_TRUE(WritePaymentLine(file, ProcessingDate(), format, templateName, CHostPayment(payment, 1)));
     });
 }
 
 std::string AdHocLineOf(FakePayment* payment)
 {
-    return WrittenFile([&](FILE* file) { EXPECT_TRUE(WriteAdHocBulkLine(file, payment)); });
+    return WrittenFile([&](FILE* file) { EXPECT_TRUE(WriteAdHocBulkLine(file, CHostPayment(payment, 1))); });
 }
 }
 
@@ -109,9 +109,9 @@ TEST(PaymentLineLayout, BulkListFileHasAShorterHeaderAndPayerlessLines)
     second->payeeAccountName = L"J. O'Neill";
     second->payeeReference = L"Ref, \"Q2\"";
     const std::string file = WrittenFile([&](FILE* out) {
-        EXPECT_TRUE(WriteBulkListHeader(out, first.Get(), ProcessingDate(), "Suppliers", "June run"));
-        EXPECT_TRUE(WritePaymentLine(out, ProcessingDate(), BulkList, "Suppliers", first.Get()));
-        EXPECT_TRUE(WritePaymentLine(out, ProcessingDate(), BulkList, "Suppliers", second.Get()));
+        EXPECT_TRUE(WriteBulkListHeader(out, CHostPayment(first.Get(), 1), ProcessingDate(), "Suppliers", "June run"));
+        EXPECT_TRUE(WritePaymentLine(out, ProcessingDate(), BulkList, "Suppliers", CHostPayment(first.Get(), 1)));
+        EXPECT_TRUE(WritePaymentLine(out, ProcessingDate(), BulkList, "Suppliers", CHostPayment(second.Get(), 2)));
     });
     EXPECT_EQ(ExpectedLine(80, {{4, "06"}, {6, "SUPPLIERS"}, {13, "20000087654321"}, {19, "07012013"},
                                 {37, "JUNE RUN"}, {74, "C"}}) +
@@ -130,9 +130,9 @@ TEST(PaymentLineLayout, AdHocBulkFileNamesItselfAndFallsBackToThePayerDigits)
     unreferenced->payeeReference.clear();
     unreferenced->emptyAsNull = true;
     const std::string file = WrittenFile([&](FILE* out) {
-        EXPECT_TRUE(WriteAdHocBulkHeader(out, ProcessingDate(), "June", "C:\\Pay\\june payments.csv", first.Get()));
-        EXPECT_TRUE(WriteAdHocBulkLine(out, first.Get()));
-        EXPECT_TRUE(WriteAdHocBulkLine(out, unreferenced.Get()));
+        EXPECT_TRUE(WriteAdHocBulkHeader(out, ProcessingDate(), "June", "C:\\Pay\\june payments.csv", CHostPayment(first.Get(), 1)));
+        EXPECT_TRUE(WriteAdHocBulkLine(out, CHostPayment(first.Get(), 1)));
+        EXPECT_TRUE(WriteAdHocBulkLine(out, CHostPayment(unreferenced.Get(), 2)));
     });
     EXPECT_EQ(ExpectedLine(85, {{4, "08"}, {9, "JUNE PAYMENTS.CS"}, {13, "20000087654321"}, {19, "07012013"},
                                 {37, "JUNE"}}) +

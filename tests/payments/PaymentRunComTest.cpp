@@ -504,7 +504,8 @@ TEST_F(PaymentRun, RemembersTheTextsPerAccountAndOffersThemOnTheNextRun)
     EXPECT_EQ("REF 9", StoredSetting(AccountBenRefKey));
     EXPECT_EQ("(missing)", StoredSetting("TiloOnlineTemplate"));
 
-    const ComPtr<FakeBankContext> noAccount = FakeBankContext::WithoutAccount();
+    // A context that gives no account, and says so with success.
+    const ComPtr<FakeBankContext> noAccount = MakeHostObject<FakeBankContext>();
     Run(Confirm(folder.File("second.csv"),
                 [](PaymentDialogRobot& dialog) {
                     ASSERT_TRUE(dialog.ChooseFormat(TemplateDomestic));
@@ -565,13 +566,16 @@ TEST_F(PaymentRun, AFolderThatCannotBeOpenedFallsBackToTheVirtualStore)
     EXPECT_EQ(0u, seen.messages[0].icon);
     EXPECT_EQ(nullptr, seen.messages[0].owner);
 
-    // A run whose file failed half-way does not tell the user it was saved.
-    payments->failingItems = {1};
+    // A run that failed at its last host call leaves no file in the store
+    // and does not tell the user it was saved.
+    FailServedHostCall(0, S_OK);
+    Run(Confirm(chosen));
+    FailServedHostCall(ServedHostCalls(), E_FAIL);
     seen = Run(Confirm(chosen));
+    EXPECT_EQ(DISP_E_EXCEPTION, result);
     EXPECT_EQ(RunFileFailed, status);
-    EXPECT_EQ(1u, LinesOf(FileBytes(redirected)).size());
+    EXPECT_FALSE(FileExists(redirected));
     EXPECT_TRUE(seen.messages.empty()) << seen.messages[0].text;
-    payments->failingItems.clear();
 
     // A path that would not fit the virtual store's buffer is refused whole:
     // no file with a cut name appears in the store.
@@ -715,29 +719,23 @@ TEST_F(PaymentRun, StatusTextsForCodesZeroToThirtyFiveOnly)
     EXPECT_EQ(L"Invalid argument", TakePostedError().description);
 }
 
-// The fixture of the tests links this file of the Wine prefix's drive C: to
-// the device that fails every write, as a full disk does.
-TEST_F(PaymentRun, AWriteThatFailsIsAFileFailureNotASuccess)
+// Only a disk file is a payment file. The fixture of the tests links
+// C:\vorn-full-disk.csv to a device of the system's, which is no disk file.
+TEST_F(PaymentRun, ADeviceIsRefusedAsAFileThatCannotBeWritten)
 {
-    const std::string fullDisk = "C:\\vorn-full-disk.csv";
-    FILE* device = fopen(fullDisk.c_str(), "rb");
-    ASSERT_TRUE(device) << "made by the tests' fixture";
-    fclose(device);
-    AddValidPayments(*payments.Get(), 3);
-    payments->payments[0]->amount = -1.0;
-    // Three lines stay in the file's buffer: the failure comes at the close.
-    Run(Confirm(fullDisk));
-    EXPECT_EQ(S_FALSE, result) << "the result as it stands";
-    EXPECT_EQ(RunFileFailed, status);
-
-    // A failure while writing stops the writing.
-    payments = MakeHostObject<FakePayments>();
-    AddValidPayments(*payments.Get(), 200);
-    Run(Confirm(fullDisk));
-    EXPECT_EQ(S_OK, result);
-    EXPECT_EQ(RunFileFailed, status);
-    EXPECT_EQ(std::vector<long>({0}), payments->payments[0]->statusCodesSet);
-    EXPECT_TRUE(payments->payments.back()->statusCodesSet.empty());
+    AddValidPayments(*payments.Get(), 2);
+    for (const std::string target : {"C:\\nul.csv", "C:\\aux.csv", "C:\\vorn-full-disk.csv"})
+    {
+        SCOPED_TRACE(target);
+        const PaymentRunSeen seen = Run(Confirm(target));
+        EXPECT_EQ(S_OK, result);
+        EXPECT_EQ(RunFileFailed, status);
+        ASSERT_EQ(1u, seen.messages.size());
+        EXPECT_EQ("The payment file cannot be written to " + target +
+                      ": it is a device or a pipe, not a file on a disk. Choose a file on a disk.",
+                  seen.messages[0].text);
+        EXPECT_TRUE(payments->payments[0]->statusCodesSet.empty());
+    }
 }
 
 TEST_F(PaymentRun, AnEmptyBatchGivesAnEmptyFileInEveryFormat)
@@ -755,37 +753,84 @@ TEST_F(PaymentRun, AnEmptyBatchGivesAnEmptyFileInEveryFormat)
     EXPECT_TRUE(payments->itemRequests.empty());
 }
 
-TEST_F(PaymentRun, APaymentTheHostCannotGiveEndsTheWriting)
+class PaymentRunHostFailure : public PaymentRun, public testing::WithParamInterface<PaymentFormat>
 {
-    AddValidPayments(*payments.Get(), 4);
-    payments->payments[0]->amount = 0.0;
-    payments->failingItems = {2};
-    const std::string file = folder.File("item.csv");
-    // Only the run's own requests count, not the dialog's for its list.
-    const DialogWork forgetRequests = [&](PaymentDialogRobot&) { payments->itemRequests.clear(); };
-    Run(Confirm(file, forgetRequests));
-    EXPECT_EQ(S_FALSE, result);
-    EXPECT_EQ(RunFileFailed, status);
-    EXPECT_EQ(2u, LinesOf(FileBytes(file)).size());
-    EXPECT_EQ(std::vector<long>({0, 1, 2}), payments->itemRequests);
+};
 
-    // The header's payment, too: nothing is written from a payment that
-    // did not come.
-    payments->failingItems = {0};
-    for (const auto& payment : payments->payments)
-        payment->statusCodesSet.clear();
-    for (PaymentFormat format : {BulkList, AdHocBulk})
+// Every host call of a run fails in turn, from the first Count to the last
+// status code: the call fails naming the host's call, the run's status is a
+// failed file, no payment keeps a 0 from the run and no file is left.
+TEST_P(PaymentRunHostFailure, EveryFailedHostCallFailsTheRunAndLeavesNoFile)
+{
+    AddValidPayments(*payments.Get(), 2);
+    const auto context = FakeBankContext::WithAccount(L"12-34-56", L"12345678");
+    const std::string file = folder.File("failing.csv");
+    const PaymentFormat format = GetParam();
+    const DialogWork chooseFormat = [format](PaymentDialogRobot& dialog) {
+        ASSERT_TRUE(dialog.ChooseFormat(format));
+    };
+    FailServedHostCall(0, S_OK);
+    Run(Confirm(file, chooseFormat), context.Get());
+    ASSERT_EQ(S_OK, result);
+    ASSERT_TRUE(FileExists(file));
+    const long calls = ServedHostCalls();
+
+    for (long failing = 1; failing <= calls; ++failing)
     {
-        SCOPED_TRACE(format);
-        Run(Confirm(file, [&](PaymentDialogRobot& dialog) {
-            forgetRequests(dialog);
-            ASSERT_TRUE(dialog.ChooseFormat(format));
-        }));
-        EXPECT_EQ(S_OK, result);
+        SCOPED_TRACE(failing);
+        ASSERT_TRUE(DeleteFileA(file.c_str()) || !FileExists(file));
+        for (const auto& payment : payments->payments)
+            payment->statusCodesSet.clear();
+        FailServedHostCall(failing, E_FAIL);
+        Run(Confirm(file, chooseFormat), context.Get());
+        const std::string call = FailedHostCall();
+        const std::string method = call.substr(call.find("::") + 2);
+        EXPECT_EQ(DISP_E_EXCEPTION, result);
+        const std::wstring description = TakePostedError().description;
+        EXPECT_EQ(0u, description.find(L"The e-banking host failed in " + std::wstring(method.begin(), method.end())))
+            << call;
         EXPECT_EQ(RunFileFailed, status);
-        EXPECT_EQ("", FileBytes(file));
-        EXPECT_EQ(std::vector<long>({0}), payments->itemRequests);
+        EXPECT_FALSE(FileExists(file));
+        for (const auto& payment : payments->payments)
+            EXPECT_TRUE(payment->statusCodesSet.empty() || payment->statusCodesSet.back() != StatusProcessed);
     }
-    for (const auto& payment : payments->payments)
-        EXPECT_TRUE(payment->statusCodesSet.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, PaymentRunHostFailure,
+                         testing::Values(StandardDomestic, TemplateDomestic, BulkList, AdHocBulk));
+
+// A host that starts a payment run from inside a call of the run in progress.
+class ReenteringPayments : public FakePayments
+{
+public:
+    STDMETHODIMP Count(long* count) override
+    {
+        if (service && !nested)
+        {
+            nested = true;
+            nestedResult = service->ProcessPayments(this, nullptr);
+            nestedError = TakePostedError().description;
+        }
+        return FakePayments::Count(count);
+    }
+
+    IVornBankPaymentService* service = nullptr;
+    bool nested = false;
+    HRESULT nestedResult = S_OK;
+    std::wstring nestedError;
+};
+
+TEST_F(PaymentRun, ANestedRunIsRefusedAndTheOuterRunGoesOn)
+{
+    const ComPtr<ReenteringPayments> reentering(MakeHostObject<ReenteringPayments>().Get());
+    AddValidPayments(*reentering.Get(), 2);
+    reentering->service = service.Get();
+    const std::string file = folder.File("outer.csv");
+    RunWith(Confirm(file), reentering.Get(), nullptr);
+    EXPECT_TRUE(reentering->nested);
+    EXPECT_EQ(DISP_E_EXCEPTION, reentering->nestedResult);
+    EXPECT_EQ(L"The bank payment service is already running a payment run", reentering->nestedError);
+    EXPECT_EQ(S_OK, result);
+    EXPECT_EQ(RunSucceeded, status);
+    EXPECT_EQ(2u, LinesOf(FileBytes(file)).size());
 }

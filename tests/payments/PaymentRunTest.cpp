@@ -7,6 +7,7 @@
 
 #include "objects/FakeBanking.h"
 #include "payments/PaymentRun.h"
+#include "support/ThrownBy.h"
 
 namespace
 {
@@ -28,26 +29,28 @@ TEST(SettingsKeySuffix, AnAccountNumberCannotBreakTheSettingsFileApart)
               SuffixOf(FakeBankContext::WithAccount(L"12-34-56", L"1234\r\n[\tEVIL]\na=1\x7F").Get()));
 }
 
-TEST(SettingsKeySuffix, APartTheHostCannotGiveIsLeftOutTheUnderscoreStays)
+TEST(SettingsKeySuffix, AFailedHostCallIsRaisedNamingItNullTextsAreEmpty)
 {
-    auto context = FakeBankContext::WithAccount(L"12-34-56", L"12345678");
-    context->account->sortCodeResult = E_FAIL;
-    EXPECT_EQ("_12345678", SuffixOf(context.Get()));
-    context->account->accountNumberResult = E_FAIL;
-    EXPECT_EQ("_", SuffixOf(context.Get()));
-    context->account->sortCodeResult = S_OK;
-    EXPECT_EQ("123456_", SuffixOf(context.Get()));
+    const auto context = FakeBankContext::WithAccount(L"12-34-56", L"12345678");
+    const wchar_t* const calls[] = {L"GetBankAccount", L"GetBankSortCode", L"GetBankAccountNumber"};
+    for (long number = 1; number <= 3; ++number)
+    {
+        FailServedHostCall(number, E_NOTIMPL);
+        const RaisedFailure raised = RaisedBy([&] { SuffixOf(context.Get()); });
+        EXPECT_EQ(E_NOTIMPL, raised.result);
+        EXPECT_EQ(std::wstring(L"The e-banking host failed in ") + calls[number - 1] + L" (0x80004001)",
+                  raised.description);
+    }
 
-    context = FakeBankContext::WithAccount(L"", L"");
-    context->account->sortCodeNull = true;
-    context->account->accountNumberNull = true;
-    EXPECT_EQ("_", SuffixOf(context.Get()));
+    const auto nullTexts = FakeBankContext::WithAccount(L"", L"");
+    nullTexts->account->sortCodeNull = true;
+    nullTexts->account->accountNumberNull = true;
+    EXPECT_EQ("_", SuffixOf(nullTexts.Get()));
 }
 
-TEST(SettingsKeySuffix, NoContextNoAccountOrANullAccountGiveNoSuffix)
+TEST(SettingsKeySuffix, NoContextOrANullAccountGiveNoSuffix)
 {
     EXPECT_EQ("", SuffixOf(nullptr));
-    EXPECT_EQ("", SuffixOf(FakeBankContext::WithoutAccount().Get()));
     const ComPtr<FakeBankContext> nullAccount = MakeHostObject<FakeBankContext>();
     EXPECT_EQ("", SuffixOf(nullAccount.Get()));
     EXPECT_EQ(1, nullAccount->calls);

@@ -45,7 +45,7 @@ Written PaymentLineOf(FakePayment* payment, PaymentFormat format, const char* te
 {
     Written written;
     written.bytes = WrittenFile([&](FILE* file) {
-        written.passed = WritePaymentLine(file, ProcessingDate(), format, templateName, payment);
+        written.passed = WritePaymentLine(file, ProcessingDate(), format, templateName, CHostPayment(payment, 1));
     });
     return written;
 }
@@ -53,7 +53,7 @@ Written PaymentLineOf(FakePayment* payment, PaymentFormat format, const char* te
 Written AdHocLineOf(FakePayment* payment)
 {
     Written written;
-    written.bytes = WrittenFile([&](FILE* file) { written.passed = WriteAdHocBulkLine(file, payment); });
+    written.bytes = WrittenFile([&](FILE* file) { written.passed = WriteAdHocBulkLine(file, CHostPayment(payment, 1)); });
     return written;
 }
 
@@ -182,13 +182,13 @@ TEST(PaymentLineChecks, HeadersCheckOnlyThePayer)
     first->payeeAccountNumber.clear();
     first->payeeAccountName.clear();
     bool passed = false;
-    WrittenFile([&](FILE* file) { passed = WriteBulkListHeader(file, first.Get(), ProcessingDate(), "", ""); });
+    WrittenFile([&](FILE* file) { passed = WriteBulkListHeader(file, CHostPayment(first.Get(), 1), ProcessingDate(), "", ""); });
     EXPECT_TRUE(passed);
     first->payerSortCode = L"12345";
     first->payerAccountNumber = L"1234567";
-    WrittenFile([&](FILE* file) { passed = WriteBulkListHeader(file, first.Get(), ProcessingDate(), "", ""); });
+    WrittenFile([&](FILE* file) { passed = WriteBulkListHeader(file, CHostPayment(first.Get(), 1), ProcessingDate(), "", ""); });
     EXPECT_FALSE(passed);
-    WrittenFile([&](FILE* file) { passed = WriteAdHocBulkHeader(file, ProcessingDate(), "", "C:\\x.csv", first.Get()); });
+    WrittenFile([&](FILE* file) { passed = WriteAdHocBulkHeader(file, ProcessingDate(), "", "C:\\x.csv", CHostPayment(first.Get(), 1)); });
     EXPECT_FALSE(passed);
     EXPECT_EQ((Codes{0, 0, 23, 24, 0, 23, 24}), first->statusCodesSet);
     EXPECT_EQ(24, first->statusCode);
@@ -250,18 +250,21 @@ TEST(PaymentLineChecks, SeparatorsInAnAccountNumberDoNotBreakTheGridNorPassForDi
     EXPECT_EQ(84u, CommasIn(AdHocLineOf(payment.Get()).bytes));
 }
 
-TEST(PaymentLineChecks, FailingGettersReadAsEmptyTextsAndZero)
+TEST(PaymentLineChecks, ATextWithANulFailsItsCheckAFreeTextIsCutThere)
 {
+    using namespace std::string_literals;
     ComPtr<FakePayment> payment = StandardPayment();
-    payment->statusCode = IatMark;
-    payment->gettersFail = true;
+    payment->payerSortCode = L"20-00-00\0 1"s;
+    payment->payerAccountNumber = L"87654321\0 99"s;
+    payment->payeeSortCode = L"40-11-22\0"s;
+    payment->payeeAccountNumber = L"12345678\0"s;
+    payment->payeeAccountName = L"Smith\0 & Co"s;
+    payment->payeeReference = L"INV\0 778"s;
     const Written written = PaymentLineOf(payment.Get(), StandardDomestic);
-    EXPECT_FALSE(written.passed);
-    // The IAT mark could not be read, so this is no IAT.
-    EXPECT_EQ(ExpectedLine(85, {{4, "01"}, {13, "00000000000000"}, {17, "0.00"}, {19, "07012013"}, {25, "      "},
-                                {31, "00000000"}}),
+    EXPECT_EQ((Codes{0, 23, 24, 28, 29}), payment->statusCodesSet);
+    EXPECT_EQ(ExpectedLine(85, {{4, "01"}, {13, "20000087654321"}, {17, "125.50"}, {19, "07012013"},
+                                {25, "401122"}, {31, "12345678"}, {33, "SMITH"}, {37, "INV"}}),
               written.bytes);
-    EXPECT_EQ((Codes{0, 23, 24, 21, 28, 29, 30}), payment->statusCodesSet);
 }
 
 TEST(PaymentLineChecks, NullBstrsReadAsEmptyTexts)
@@ -280,12 +283,12 @@ TEST(PaymentLineChecks, WritersRefuseMissingFilesPaymentsAndFormats)
     ComPtr<FakePayment> payment = StandardPayment();
     IVornPayment* const missing = nullptr;
     WrittenFile([&](FILE* file) {
-        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WritePaymentLine(nullptr, 0, StandardDomestic, "", payment.Get()); }));
-        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WritePaymentLine(file, 0, StandardDomestic, "", missing); }));
-        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WritePaymentLine(file, 0, AdHocBulk, "", payment.Get()); }));
-        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WriteBulkListHeader(file, missing, 0, "", ""); }));
-        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WriteAdHocBulkHeader(file, 0, "", "x", missing); }));
-        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WriteAdHocBulkLine(nullptr, payment.Get()); }));
+        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WritePaymentLine(nullptr, 0, StandardDomestic, "", CHostPayment(payment.Get(), 1)); }));
+        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WritePaymentLine(file, 0, StandardDomestic, "", CHostPayment(missing, 1)); }));
+        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WritePaymentLine(file, 0, AdHocBulk, "", CHostPayment(payment.Get(), 1)); }));
+        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WriteBulkListHeader(file, CHostPayment(missing, 1), 0, "", ""); }));
+        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WriteAdHocBulkHeader(file, 0, "", "x", CHostPayment(missing, 1)); }));
+        EXPECT_EQ(E_INVALIDARG, ThrownBy([&] { WriteAdHocBulkLine(nullptr, CHostPayment(payment.Get(), 1)); }));
     });
     EXPECT_TRUE(payment->statusCodesSet.empty());
 }

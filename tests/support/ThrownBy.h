@@ -3,6 +3,9 @@
 #pragma once
 
 #include <windows.h>
+#include <comdef.h>
+
+#include <string>
 
 template <class Action>
 HRESULT ThrownBy(Action&& action)
@@ -16,4 +19,34 @@ HRESULT ThrownBy(Action&& action)
         return code;
     }
     return S_OK;
+}
+
+// A failure raised as a host call's (_com_error), with its description.
+struct RaisedFailure
+{
+    HRESULT result = S_OK;
+    std::wstring description;
+};
+
+template <class Action>
+RaisedFailure RaisedBy(Action&& action)
+{
+    RaisedFailure raised;
+    try
+    {
+        action();
+    }
+    catch (const _com_error& error)
+    {
+        raised.result = error.Error();
+        if (IErrorInfo* info = error.ErrorInfo())
+        {
+            BSTR text = nullptr;
+            info->GetDescription(&text);
+            raised.description = text ? text : L"";
+            SysFreeString(text);
+            info->Release();
+        }
+    }
+    return raised;
 }

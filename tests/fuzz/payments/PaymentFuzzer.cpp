@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <comdef.h>
+
 #include "engine/FuzzTarget.h"
 #include "engine/Printable.h"
 #include "payments/PaymentValues.h"
@@ -93,7 +95,7 @@ public:
     void Prepare(const std::string& workFolder) override
     {
         const std::string path = workFolder + "\\current-payment-file.csv";
-        if (!m_file.Open(path.c_str()))
+        if (m_file.Open(path.c_str()) != PaymentFileOpening::Opened)
             throw std::runtime_error("cannot make " + path);
         m_reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -112,11 +114,29 @@ public:
         rewind(file);
         _chsize(_fileno(file), 0);
         std::vector<WrittenLine> lines;
-        if ((input.format == BulkList || input.format == AdHocBulk) && !input.payments.empty())
-            lines.push_back(WriteHeader(file, input));
-        int number = 0;
-        for (const ComPtr<FakePayment>& payment : input.payments)
-            lines.push_back(WriteLine(file, input, payment.Get(), ++number));
+        // A payment whose reading fails ends the writing, as it ends the run;
+        // a writer reads every value before it writes, so no part of that
+        // line is in the file.
+        const FakePayment* current = nullptr;
+        try
+        {
+            if ((input.format == BulkList || input.format == AdHocBulk) && !input.payments.empty())
+            {
+                current = input.payments.front().Get();
+                lines.push_back(WriteHeader(file, input));
+            }
+            int number = 0;
+            for (const ComPtr<FakePayment>& payment : input.payments)
+            {
+                current = payment.Get();
+                lines.push_back(WriteLine(file, input, payment.Get(), ++number));
+            }
+        }
+        catch (const _com_error&)
+        {
+            if (!current->gettersFail)
+                throw;
+        }
         fflush(file);
         CheckPaymentFile(WrittenBytes(), lines);
 
@@ -144,7 +164,7 @@ private:
         {
             line.recordType = "06";
             line.fieldCount = CPaymentLine::BulkListHeaderFieldCount;
-            line.passed = WriteBulkListHeader(file, line.payment, input.processingDate, input.templateName,
+            line.passed = WriteBulkListHeader(file, CHostPayment(line.payment, 1), input.processingDate, input.templateName,
                                               input.beneficiaryReference);
         }
         else
@@ -152,7 +172,7 @@ private:
             line.recordType = "08";
             line.fieldCount = CPaymentLine::StandardFieldCount;
             line.passed = WriteAdHocBulkHeader(file, input.processingDate, input.beneficiaryReference,
-                                               input.chosenPath.c_str(), line.payment);
+                                               input.chosenPath.c_str(), CHostPayment(line.payment, 1));
         }
         line.codes = line.payment->statusCodesSet;
         return line;
@@ -164,9 +184,8 @@ private:
         line.payment = payment;
         line.paymentNumber = number;
         line.fieldCount = CPaymentLine::StandardFieldCount;
-        // The dialog marks IATs in the status code before the run; a code
-        // that cannot be read is no mark.
-        const bool isIat = payment->statusCode != 0 && !payment->gettersFail;
+        // The dialog marks IATs in the status code before the run.
+        const bool isIat = payment->statusCode != 0;
         payment->statusCodesSet.clear();
         switch (input.format)
         {
@@ -176,8 +195,9 @@ private:
         case AdHocBulk: line.recordType = "09"; break;
         }
         line.passed = input.format == AdHocBulk
-                          ? WriteAdHocBulkLine(file, payment)
-                          : WritePaymentLine(file, input.processingDate, input.format, input.templateName, payment);
+                          ? WriteAdHocBulkLine(file, CHostPayment(payment, number))
+                          : WritePaymentLine(file, input.processingDate, input.format, input.templateName,
+                                             CHostPayment(payment, number));
         line.codes = payment->statusCodesSet;
         return line;
     }

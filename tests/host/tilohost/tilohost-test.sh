@@ -196,6 +196,18 @@ run pay-no-file 4 pay "$work/valid.csv" --auto "save=$work/no-such-folder/paymen
     --report "$work/pay-no-file.report"
 grep -qx 'run,2,0x00000000' "$work/pay-no-file.report" || fail "pay-no-file: $(tail -n 2 "$work/pay-no-file.report")"
 says pay-no-file "Summary: 2 payments, no payment file: the payment file could not be written (run status 2)"
+says pay-no-file 'no-such-folder\payments.csv: system error 3'
+
+# Amounts with more than two decimals: each is warned of with the amount
+# the file carries, and the total is of the amounts as written.
+printf '%s\n' "Amount,PayerSortCode,PayerAccountNumber,PayeeAccountName,PayeeSortCode,PayeeAccountNumber" \
+    "10.005,60-12-47,31926818,Harbour Lane Joinery Ltd,40-11-22,12345678" \
+    "0.125,60-12-47,31926818,Harbour Lane Joinery Ltd,40-11-22,12345678" \
+    "2.675,60-12-47,31926818,Harbour Lane Joinery Ltd,40-11-22,12345678" \
+    "1.115,60-12-47,31926818,Harbour Lane Joinery Ltd,40-11-22,12345678" >"$work/pence.csv"
+run pay-pence 0 pay "$work/pence.csv" --auto "save=$work/pence-payments.csv"
+says pay-pence "payment 0: the amount 10.005 has more than two decimals; the payment file carries 10.01"
+says pay-pence "Amount of the payments that passed: 13.91"
 
 # A bulk header that fails its checks (the payer's sort code): the header
 # is written alone.
@@ -206,6 +218,7 @@ run pay-bad-header 5 pay "$work/bad-payer.csv" --auto "format=3;save=$work/bad-h
     --report "$work/pay-bad-header.report"
 says pay-bad-header "Summary: 2 payments: the header line failed its checks on payment 0, so no payment line was written"
 says pay-bad-header "  1 failed with code 23: Invalid Payer Sort Code"
+says pay-bad-header "Not written to the payment file."
 [ "$(tail -n 1 "$work/pay-bad-header.report")" = "summary,2,0,1,0.00,0,3,$(stat -c %s "$work/bad-header.csv")" ] ||
     fail "pay-bad-header: $(tail -n 1 "$work/pay-bad-header.report")"
 
