@@ -133,12 +133,13 @@ bool ChooseStatementFile(wchar_t (&path)[StatementPathSize])
     IVornStatementFileSelector* chooser = HostComponent(selector, HostFileSelectionName);
     CheckHostCall(chooser->SelectStatementFile(block), chooser, IID_IVornStatementFileSelector,
                   HostFileSelectionName, L"SelectStatementFile");
-    // Neither result is checked; a status that cannot be read counts as no
-    // choice.
+    // A choice the host cannot tell is a failure, never taken for a cancel.
     LONG status = NothingChosen;
-    chooser->GetSelectionStatus(&status);
+    CheckHostCall(chooser->GetSelectionStatus(&status), chooser, IID_IVornStatementFileSelector,
+                  HostFileSelectionName, L"GetSelectionStatus");
     BStr chosen;
-    chooser->GetSelectedFile(chosen.Out());
+    CheckHostCall(chooser->GetSelectedFile(chosen.Out()), chooser, IID_IVornStatementFileSelector,
+                  HostFileSelectionName, L"GetSelectedFile");
 
     // The file selection component goes before the settings component.
     selector.Reset();

@@ -370,12 +370,20 @@ void CTransactionFile::ContinueQuotedLine(CTransactionRecord& record)
         RefuseRead(read, m_lines.LineNumber());
 }
 
-void CTransactionFile::CheckText(const CTransactionRecord& record) const
+CLineFields CTransactionFile::SplitLine(CTransactionRecord& record)
 {
+    // A quoted field may hold line breaks: the line then goes on in the next.
+    CLineFields fields(record.m_line.c_str(), ',');
+    while (fields.EndsInsideQuotes())
+    {
+        ContinueQuotedLine(record);
+        fields = CLineFields(record.m_line.c_str(), ',');
+    }
     if (IsUtf8() && !IsValidUtf8(record.m_line.data(), record.m_line.size()))
         RefuseStatement(L"Line %d of the statement is no UTF-8 text, though the file begins with the UTF-8 "
                         L"byte order mark.",
                         record.m_lineNumber);
+    return fields;
 }
 
 bool CTransactionFile::NextRecord(CTransactionRecord& record, bool checkOnly)
@@ -393,15 +401,8 @@ bool CTransactionFile::NextRecord(CTransactionRecord& record, bool checkOnly)
         m_ended = true;
         return false;
     }
-    // The line is split once; every column is read where it lies. A quoted
-    // field may hold line breaks: the line then goes on in the next one.
-    CLineFields fields(record.m_line.c_str(), ',');
-    while (fields.EndsInsideQuotes())
-    {
-        ContinueQuotedLine(record);
-        fields = CLineFields(record.m_line.c_str(), ',');
-    }
-    CheckText(record);
+    // The line is split once; every column is read where it lies.
+    const CLineFields fields = SplitLine(record);
     const int fieldCount = fields.Count();
     if (fieldCount < ShortLayoutFields)
     {
@@ -425,14 +426,7 @@ void CTransactionFile::ReadFooter(CTransactionRecord& record)
 {
     while (ReadLogicalLine(record))
     {
-        CLineFields fields(record.m_line.c_str(), ',');
-        while (fields.EndsInsideQuotes())
-        {
-            ContinueQuotedLine(record);
-            fields = CLineFields(record.m_line.c_str(), ',');
-        }
-        CheckText(record);
-        if (fields.Count() >= ShortLayoutFields)
+        if (SplitLine(record).Count() >= ShortLayoutFields)
             RefuseStatement(L"Line %d of the statement: a transaction line follows the footer at line %d.",
                             record.m_lineNumber, m_footerLine);
     }

@@ -240,8 +240,9 @@ private:
     // Appends the next line to a line that ended inside quotes, after one
     // space for the line break; refuses a file that ends there.
     void ContinueQuotedLine(CTransactionRecord& record);
-    // Refuses a line of a UTF-8 file that is no UTF-8.
-    void CheckText(const CTransactionRecord& record) const;
+    // Splits the line read into the record, continuing it while it ends
+    // inside quotes; refuses a line of a UTF-8 file that is no UTF-8.
+    CLineFields SplitLine(CTransactionRecord& record);
     // Reads the columns of a line with this many fields into the record.
     void ParseColumns(CTransactionRecord& record, const CLineFields& fields, int fieldCount, bool checkOnly);
     // Reads the Debit and Credit columns, from the entry given on.
