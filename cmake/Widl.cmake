@@ -2,7 +2,7 @@
 # identifiers' definitions, all in the current binary directory.
 #   vorn_widl(<name> <idl file> [DEPENDS <tlb files imported>...])
 # sets <name>_TLB, <name>_HEADER and <name>_IIDS in the caller's scope.
-find_program(WIDL i686-w64-mingw32-widl REQUIRED)
+find_program(WIDL ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-widl REQUIRED)
 find_program(PERL perl REQUIRED)
 set(VORN_PLATFORM_IDL_DIR /usr/include/wine/wine/windows)
 set(VORN_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)

@@ -44,12 +44,19 @@ enum StandInClass
    field of the statement file settings block. */
 typedef int(__cdecl* StandInRecognizeFunction)(char* typeName, const char* path);
 
-/* The 400-byte block of GetStatementFileSettings / SelectStatementFile. */
+/* The 400-byte block of GetStatementFileSettings / SelectStatementFile. A
+   64-bit build (only for testing where no 32-bit program runs) keeps the
+   size: its wider address leaves less room for the pattern. */
+#ifdef _WIN64
+#define StandInFilePatternSize 256
+#else
+#define StandInFilePatternSize 264
+#endif
 typedef struct StandInStatementFileSettings
 {
-    StandInRecognizeFunction recognize; /* the bank component writes it */
-    char title[132];                    /* NUL-terminated */
-    char filePattern[264];              /* NUL-terminated */
+    StandInRecognizeFunction recognize;         /* the bank component writes it */
+    char title[132];                            /* NUL-terminated */
+    char filePattern[StandInFilePatternSize];   /* NUL-terminated */
 } StandInStatementFileSettings;
 
 #define StandInStatementFileTitle "Import Bank Statement"

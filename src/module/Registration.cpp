@@ -149,6 +149,12 @@ namespace
 const WORD TypeLibraryMajor = 1;
 const WORD TypeLibraryMinor = 0;
 const LCID TypeLibraryLocale = 0x409;
+// The type library is registered for the platform the module is built for.
+#ifdef _WIN64
+const SYSKIND TypeLibraryPlatform = SYS_WIN64;
+#else
+const SYSKIND TypeLibraryPlatform = SYS_WIN32;
+#endif
 
 // The module's file, or the .tlb beside it; path is where it was found.
 HRESULT LoadModuleTypeLibrary(ComPtr<ITypeLib>& library, std::wstring& path)
@@ -193,5 +199,5 @@ HRESULT RegisterModuleTypeLibrary()
 HRESULT UnregisterModuleTypeLibrary()
 {
     return UnRegisterTypeLib(LIBID_VORNTILOONLINELib, TypeLibraryMajor, TypeLibraryMinor, TypeLibraryLocale,
-                             SYS_WIN32);
+                             TypeLibraryPlatform);
 }

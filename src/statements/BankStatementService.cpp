@@ -127,7 +127,9 @@ bool ChooseStatementFile(wchar_t (&path)[StatementPathSize])
     unsigned char block[SelectionBlockSize];
     settings.GetStatementFileSettings(block);
     const StatementFileRecognizer recognize = &RecognizeStatementFile;
+#ifndef _WIN64
     static_assert(sizeof recognize == 4, "the block's first field holds a 32-bit address");
+#endif
     memcpy(block, &recognize, sizeof recognize);
 
     IVornStatementFileSelector* chooser = HostComponent(selector, HostFileSelectionName);

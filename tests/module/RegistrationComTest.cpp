@@ -18,6 +18,13 @@ struct RegisteredClass
     const CLSID* clsid;
 };
 
+// The key of the platform the module is built for.
+#ifdef _WIN64
+const std::wstring TypeLibraryPlatform = L"win64";
+#else
+const std::wstring TypeLibraryPlatform = L"win32";
+#endif
+
 const RegisteredClass Classes[] = {
     {L"Bank", &CLSID_Bank},
     {L"BankServices", &CLSID_BankServices},
@@ -118,7 +125,7 @@ TEST_F(Registration, RegistersTheTypeLibraryFromTheModule)
         ComPtr<ITypeInfo> info;
         EXPECT_EQ(S_OK, library->GetTypeInfoOfGuid(*iid, info.Out())) << GuidText(*iid).c_str();
     }
-    const std::wstring path = RegistryString(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(LIBID_VORNTILOONLINELib) + L"\\1.0\\409\\win32");
+    const std::wstring path = RegistryString(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(LIBID_VORNTILOONLINELib) + L"\\1.0\\409\\" + TypeLibraryPlatform);
     EXPECT_EQ(0, _wcsicmp(Wide(ComponentPath()).c_str(), path.c_str()));
 }
 
