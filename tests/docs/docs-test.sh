@@ -148,7 +148,7 @@ for script in services.vbs services.js; do
         </dev/null >"$work/$script.out" 2>"$work/$script.err" ||
         fail "scripting.md: cscript $script failed: $(tail -n 5 "$work/$script.err")"
     tr -d '\r' <"$work/$script.out" >"$work/$script.txt"
-    same scripting.md services.out "$work/$script.txt"
+    same scripting.md "$script.out" "$work/$script.txt"
 done
 
 if [ "$failures" -gt 0 ]; then
