@@ -39,7 +39,7 @@ extern "C" void StandInSetPaymentFileDefaults(const char* fileName, const char* 
 
 extern "C" void StandInFailOperation(int operation, HRESULT result, const char* description)
 {
-    if (operation < StandInConfigureBank || operation > StandInSelectStatementFile)
+    if (operation < StandInConfigureBank || operation > StandInGetSelectionStatus)
         return;
     ForcedFailure& failure = State().failures[operation];
     failure.result = FAILED(result) ? result : S_OK;

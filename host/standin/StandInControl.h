@@ -30,7 +30,9 @@ enum StandInOperation
     StandInConfigureBank = 1,            /* IVornBankSettings, slot 7 */
     StandInGetStatementFileSettings = 2, /* IVornBankSettings, slot 8 */
     StandInGetPaymentFileDefaults = 3,   /* IVornBankSettings, slot 9 */
-    StandInSelectStatementFile = 4       /* IVornStatementFileSelector, slot 7 */
+    StandInSelectStatementFile = 4,      /* IVornStatementFileSelector, slot 7 */
+    StandInGetSelectedFile = 5,          /* IVornStatementFileSelector, slot 10 */
+    StandInGetSelectionStatus = 6        /* IVornStatementFileSelector, slot 11 */
 };
 
 /* The stand-in's two classes. */

@@ -12,7 +12,7 @@ StandInState& State()
 
 const ForcedFailure* FailureOf(int operation)
 {
-    if (operation < StandInConfigureBank || operation > StandInSelectStatementFile)
+    if (operation < StandInConfigureBank || operation > StandInGetSelectionStatus)
         return nullptr;
     const ForcedFailure& failure = State().failures[operation];
     return FAILED(failure.result) ? &failure : nullptr;

@@ -23,7 +23,7 @@ struct StandInState
     std::string paymentExtension = "csv";
     std::string paymentDirectory = "C:\\";
 
-    ForcedFailure failures[StandInSelectStatementFile + 1];
+    ForcedFailure failures[StandInGetSelectionStatus + 1];
     std::vector<StandInSettingsCall> settingsCalls;
 
     // As the user's choice reaches the host: a wide path.

@@ -55,6 +55,9 @@ STDMETHODIMP CStatementFileSelector::GetSelectedType(BSTR* typeName)
 
 STDMETHODIMP CStatementFileSelector::GetSelectedFile(BSTR* path)
 {
+    const HRESULT forced = ForcedResult(IID_IVornStatementFileSelector, StandInGetSelectedFile);
+    if (FAILED(forced))
+        return forced;
     if (!path)
         return E_POINTER;
     *path = SysAllocStringLen(m_path.data(), static_cast<UINT>(m_path.size()));
@@ -63,6 +66,9 @@ STDMETHODIMP CStatementFileSelector::GetSelectedFile(BSTR* path)
 
 STDMETHODIMP CStatementFileSelector::GetSelectionStatus(LONG* status)
 {
+    const HRESULT forced = ForcedResult(IID_IVornStatementFileSelector, StandInGetSelectionStatus);
+    if (FAILED(forced))
+        return forced;
     if (!status)
         return E_POINTER;
     *status = m_status;

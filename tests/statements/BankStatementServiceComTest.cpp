@@ -302,6 +302,11 @@ TEST_F(StatementImportComTest, FailuresOfTheHostsComponentsEndTheImportAsExcepti
          L"no settings"},
         {"selection fails", [] { StandInFailOperation(StandInSelectStatementFile, E_ACCESSDENIED, "no dialog"); },
          L"no dialog"},
+        // A choice the host cannot report is no cancel.
+        {"status fails", [] { StandInFailOperation(StandInGetSelectionStatus, E_FAIL, "no status"); },
+         L"no status"},
+        {"path fails", [] { StandInFailOperation(StandInGetSelectedFile, E_OUTOFMEMORY, "no path"); },
+         L"no path"},
         {"no settings class", [] { StandInUnregisterClass(StandInSettingsClass); },
          L"The e-banking host's settings component could not be created."},
         {"no selector class", [] { StandInUnregisterClass(StandInFileSelectorClass); },
