@@ -296,6 +296,14 @@ sed '3s/,64\.00,/,2E3,/' "$samples/statement-14-columns.csv" >"$work/exponent.cs
 run import-exponent 1 import "$work/exponent.csv" --account "$account"
 says import-exponent "Line 3 of the statement has \"2E3\" in its Debit column, which is not a plain amount"
 
+# A statement whose full path is over 259 characters is refused by the
+# component for its name, never taken for a missing file.
+long=$work/$(printf 'a%.0s' {1..120})/$(printf 'b%.0s' {1..120})
+mkdir -p "$long"
+cp "$samples/statement-14-columns.csv" "$long/statement.csv"
+run import-long-path 1 import "$long/statement.csv" --account "$account"
+says import-long-path "File name is too long."
+
 # Blank lines in the middle of a statement (a file edited by hand) drop
 # nothing.
 {
