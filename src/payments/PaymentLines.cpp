@@ -6,6 +6,12 @@
 #include "com/HostPayments.h"
 #include "payments/PaymentValues.h"
 
+namespace
+{
+// CR LF, in the place of the last field's separator.
+const int LineEndLength = 2;
+}
+
 CPaymentLine::CPaymentLine(int fieldCount) : m_fieldCount(fieldCount)
 {
     if (fieldCount < 1 || fieldCount > StandardFieldCount)
@@ -21,7 +27,7 @@ void CPaymentLine::MoveTo(int field)
 void CPaymentLine::Set(int field, const char* text, int length)
 {
     if (field < m_field || field > m_fieldCount || length < 0 ||
-        m_length + (field - m_field) + length + (m_fieldCount - field) + 1 > Capacity)
+        m_length + (field - m_field) + length + (m_fieldCount - field) + LineEndLength > Capacity)
         throw E_INVALIDARG;
     MoveTo(field);
     memcpy(m_text + m_length, text, length);
@@ -37,7 +43,8 @@ void CPaymentLine::Write(FILE* file)
 {
     MoveTo(m_fieldCount + 1);
     // The last field has no separator after it: the line ends there.
-    m_text[m_length - 1] = '\n';
+    m_text[m_length - 1] = '\r';
+    m_text[m_length++] = '\n';
     fwrite(m_text, 1, m_length, file);
 }
 

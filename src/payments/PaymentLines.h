@@ -55,8 +55,9 @@ public:
     void Set(int field, const CFieldText& value) { Set(field, value.GetString(), value.GetLength()); }
     void Set(int field, const char* text) { Set(field, text, lstrlenA(text)); }
 
-    // Writes the fields and "\n"; the file, opened in text mode, ends the line
-    // with CR LF. Write errors are left to the caller's check of the file.
+    // Writes the fields and the line end, CR LF (the file is opened in
+    // binary mode: no runtime translates what is written). Write errors are
+    // left to the caller's check of the file.
     void Write(FILE* file);
 
 private:

@@ -196,7 +196,7 @@ PaymentFileOpening CPaymentFile::Open(const char* path)
     Close();
     m_identity = FileIdentity();
     m_path[0] = '\0';
-    m_file = fopen(path, "w+");
+    m_file = fopen(path, "w+b");
     if (!m_file)
         return PaymentFileOpening::NotOpened;
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));

@@ -44,8 +44,8 @@ enum class PaymentFileOpening
     NotADiskFile,
 };
 
-// The payment file while the run writes it: opened in text mode ("w+", so
-// every line feed becomes CR LF), closed when its owner goes.
+// The payment file while the run writes it: opened in binary mode ("w+b";
+// the lines carry their own CR LF), closed when its owner goes.
 class CPaymentFile
 {
 public:

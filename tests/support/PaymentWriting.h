@@ -32,12 +32,13 @@ inline DATE ProcessingDate()
     return DateOf(2013, 1, 7);
 }
 
-// Runs write(file) on a new file opened with "w+" and gives every byte of it.
+// Runs write(file) on a new file opened as the payment run opens it ("w+b")
+// and gives every byte of it.
 template <class Write>
 std::string WrittenFile(Write&& write)
 {
     TemporaryFile temporary;
-    FILE* file = fopen(temporary.Path(), "w+");
+    FILE* file = fopen(temporary.Path(), "w+b");
     if (!file)
         return "(file not opened)";
     write(file);
