@@ -26,6 +26,7 @@ setup:
 # and fuzz use it there, and say so.
 WINE32 = $$(scripts/wine-lane check && echo ON || echo OFF)
 RUNS = $$(scripts/wine-lane build $(BUILD))
+SAY_RUNS = scripts/wine-lane check || echo "make: this machine runs no 32-bit programs: this runs the 64-bit build $(BUILD)/x64 of the same sources under 64-bit Wine (README)" >&2
 CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
 	-DVORN_WINE32=$(WINE32) >/dev/null
 CONFIGURE64 = cmake -S . -B $(BUILD)/x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
@@ -40,9 +41,11 @@ test: build
 	@scripts/run-tests.sh $(BUILD)
 
 run: build
+	@$(SAY_RUNS)
 	@scripts/run-samples.sh $(RUNS)
 
 bench: build
+	@$(SAY_RUNS)
 	@scripts/run-benchmarks.sh $(RUNS)
 
 # The package is made again each time: signed or not as this make is told.
@@ -57,6 +60,7 @@ package: setup
 # FUZZ_WINEDEBUG (warn+heap).
 FUZZ_SECONDS ?= 60
 fuzz: build
+	@$(SAY_RUNS)
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) FUZZ_DRIVERS="$(FUZZ_DRIVERS)" \
 		FUZZ_CODEPAGE=$(FUZZ_CODEPAGE) FUZZ_WINEDEBUG=$(FUZZ_WINEDEBUG) scripts/run-fuzz.sh $(RUNS)
 
