@@ -1,5 +1,6 @@
 #include "tilohost/WindowWatch.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlwapi.h>
 
@@ -10,21 +11,18 @@
 namespace
 {
 WindowWatch* g_watch = nullptr;
+const UINT_PTR SaveDialogSubclass = 1;
 }
 
 WindowWatch::WindowWatch()
 {
     g_watch = this;
     m_hook.Reset(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()));
-    m_callHook.Reset(SetWindowsHookExA(WH_CALLWNDPROC, CallHook, nullptr, GetCurrentThreadId()));
-    m_messageHook.Reset(SetWindowsHookExA(WH_GETMESSAGE, MessageHook, nullptr, GetCurrentThreadId()));
 }
 
 WindowWatch::~WindowWatch()
 {
     m_hook.Reset();
-    m_callHook.Reset();
-    m_messageHook.Reset();
     g_watch = nullptr;
 }
 
@@ -39,27 +37,26 @@ LRESULT CALLBACK WindowWatch::Hook(int code, WPARAM wParam, LPARAM lParam)
 
 // Save pressed reaches the dialog as WM_COMMAND with IDOK, before the
 // dialog checks the name and closes: sent by a click or the Enter key,
-// posted by the robot.
-LRESULT CALLBACK WindowWatch::CallHook(int code, WPARAM wParam, LPARAM lParam)
+// posted by the robot. Only the save dialog's own messages pass here: a hook
+// on every message of the thread would also see each of the thousands that
+// fill the payment dialog's list.
+LRESULT CALLBACK WindowWatch::SaveDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR)
 {
-    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (g_watch && code == HC_ACTION)
-        g_watch->Command(call->hwnd, call->message, call->wParam);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT CALLBACK WindowWatch::MessageHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    const MSG* message = reinterpret_cast<const MSG*>(lParam);
-    if (g_watch && code == HC_ACTION && wParam == PM_REMOVE)
-        g_watch->Command(message->hwnd, message->message, message->wParam);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (g_watch)
+        g_watch->Command(window, message, wParam);
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, SaveDialogProc, SaveDialogSubclass);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 // A box is activated once it has its texts; it may be activated again when
 // the focus comes back to it, but is recorded once.
 void WindowWatch::Activated(HWND window)
 {
+    // Subclassing it again when it is activated again changes nothing.
+    if (IsFileDialog(window))
+        SetWindowSubclass(window, SaveDialogProc, SaveDialogSubclass, 0);
     if (!IsMessageBox(window) || std::find(m_openBoxes.begin(), m_openBoxes.end(), window) != m_openBoxes.end())
         return;
     m_openBoxes.push_back(window);

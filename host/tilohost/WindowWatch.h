@@ -1,9 +1,9 @@
 // Watches the windows that a host call opens on this thread, whoever
 // answers them (the person at the display or the robot): every message box
 // in the order it appears, and the file the save dialog held when Save was
-// pressed. Thread hooks see each window as it is activated and before it is
-// destroyed (WH_CBT), and the save dialog's commands as they arrive, sent
-// (WH_CALLWNDPROC) or posted (WH_GETMESSAGE), so nothing is polled and
+// pressed. A thread hook sees each window as it is activated and before it
+// is destroyed (WH_CBT); the save dialog, subclassed when it is activated,
+// shows its commands as they arrive, sent or posted. Nothing is polled and
 // nothing is missed.
 #pragma once
 
@@ -32,16 +32,14 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK CallHook(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SaveDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR);
     void Activated(HWND window);
     void Destroying(HWND window);
     // Save pressed: WM_COMMAND with IDOK to a file dialog.
     void Command(HWND window, UINT message, WPARAM wParam);
 
     WindowsHook m_hook;
-    WindowsHook m_callHook;
-    WindowsHook m_messageHook;
     std::vector<HWND> m_openBoxes;
     std::vector<MessageBoxContent> m_boxes;
     std::string m_savePath;
