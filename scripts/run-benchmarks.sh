@@ -47,3 +47,16 @@ large=$(best_ms "$work/batch-4000.csv")
 echo "== tilohost"
 awk -v small="$small" -v large="$large" \
     'BEGIN { printf "tilohost pay 10 payments: %d ms, 4000 payments: %d ms, ratio %.1f\n", small, large, large / small }'
+
+# tilohost import over a statement of a million lines (the sample's lines of
+# the account over again): the time and the peak memory of the whole run.
+awk 'NR == 1 { print; next } /^601247,31926818,/ { rows[++n] = $0 }
+    END { for (i = 0; i < 1000000; i++) print rows[i % n + 1] }' \
+    "$here/../samples/statement-18-columns.csv" >"$work/statement-1000000.csv"
+VORN_BUILD_DIR=$build /usr/bin/time -f "%e %M" -o "$work/import.time" "$here/tilohost" import \
+    "$work/statement-1000000.csv" --account 60-12-47/31926818 >"$work/tilohost.out" 2>&1 ||
+    { echo "tilohost import: failed" >&2; tail -n 5 "$work/tilohost.out" >&2; exit 1; }
+read -r seconds kilobytes <"$work/import.time"
+awk -v seconds="$seconds" -v kilobytes="$kilobytes" \
+    'BEGIN { printf "tilohost import 1000000 lines: %.1f s, peak memory %.0f MB\n", seconds, kilobytes / 1024 }'
+rm -f "$work/statement-1000000.csv"

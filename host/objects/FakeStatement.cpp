@@ -163,6 +163,15 @@ void FakeStatement::Record(StatementCall call)
         m_log->calls.push_back(std::move(call));
 }
 
+void FakeStatement::FinishTransactions()
+{
+    if (!m_open)
+        return;
+    const ComPtr<FakeTransaction> done = std::move(m_open);
+    if (transactionDone)
+        transactionDone(*done.Get());
+}
+
 std::vector<std::string> FakeStatement::DescribedCalls() const
 {
     std::vector<std::string> lines;
@@ -180,6 +189,7 @@ STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
         return failure;
     if (beforeAddTransaction)
         beforeAddTransaction();
+    FinishTransactions();
     ++addCalls;
     StatementCall call{StatementOperation::AddTransaction};
     if (objectsToGive >= 0 && addCalls > objectsToGive)
@@ -192,6 +202,8 @@ STDMETHODIMP FakeStatement::AddTransaction(IVornTransaction** item)
     call.transaction = addCalls;
     Record(std::move(call));
     *item = transaction.CopyOut();
+    if (transactionDone)
+        m_open = transaction;
     if (m_log->enabled)
         transactions.push_back(std::move(transaction));
     return S_OK;
@@ -201,9 +213,13 @@ STDMETHODIMP FakeStatement::ClearTransactions()
 {
     if (const HRESULT failure = ServeHostCall("IVornStatement::ClearTransactions"))
         return failure;
+    FinishTransactions();
     ++clearCalls;
     transactions.clear();
-    Record(StatementCall{StatementOperation::ClearTransactions});
+    const StatementCall call{StatementOperation::ClearTransactions};
+    if (statementCalled)
+        statementCalled(call);
+    Record(call);
     return S_OK;
 }
 
@@ -211,7 +227,11 @@ STDMETHODIMP FakeStatement::SetStatementBalance(double value)
 {
     if (const HRESULT failure = ServeHostCall("IVornStatement::SetStatementBalance"))
         return failure;
+    FinishTransactions();
     balance = value;
-    Record(ValueCall(StatementOperation::SetStatementBalance, value));
+    const StatementCall call = ValueCall(StatementOperation::SetStatementBalance, value);
+    if (statementCalled)
+        statementCalled(call);
+    Record(call);
     return S_OK;
 }

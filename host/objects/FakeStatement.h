@@ -142,6 +142,15 @@ public:
     // host's own work at that moment (another import, say).
     std::function<void()> beforeAddTransaction;
 
+    // What arrives, as it arrives, for a host that shows it without keeping
+    // it (with RecordCalls(false)): the statement's ClearTransactions and
+    // SetStatementBalance calls, and each transaction given out once its
+    // setters have run: when the next call on the statement arrives, or at
+    // FinishTransactions.
+    std::function<void(const StatementCall&)> statementCalled;
+    std::function<void(const FakeTransaction&)> transactionDone;
+    void FinishTransactions();
+
     STDMETHODIMP GetTransactionCount(long*) override { return Unexpected("GetTransactionCount"); }
     STDMETHODIMP GetTransaction(long, IVornTransaction**) override { return Unexpected("GetTransaction"); }
     STDMETHODIMP AddTransaction(IVornTransaction** item) override;
@@ -154,4 +163,6 @@ private:
     void Record(StatementCall call);
 
     std::shared_ptr<StatementCallLog> m_log;
+    // The last transaction given out, while transactionDone waits for it.
+    ComPtr<FakeTransaction> m_open;
 };

@@ -120,6 +120,13 @@ OutputFile::OutputFile(const std::string& path, const char* what) : m_path(path)
         throw BadInput(m_path + ": the " + what + " cannot be created");
 }
 
+bool OutputFile::Append(const std::string& text)
+{
+    if (!m_file)
+        return !Wanted();
+    return fwrite(text.data(), 1, text.size(), m_file.Get()) == text.size();
+}
+
 bool OutputFile::Write(const std::string& text)
 {
     if (!m_file)

@@ -66,6 +66,9 @@ public:
     bool Wanted() const { return !m_path.empty(); }
     const std::string& Path() const { return m_path; }
 
+    // Writes the text and leaves the file open; false when writing failed
+    // (or the file is closed). True when no file is wanted.
+    bool Append(const std::string& text);
     // Writes the text and closes the file, once; false when writing or
     // closing failed. True when no file is wanted.
     bool Write(const std::string& text);

@@ -21,47 +21,6 @@
 
 namespace
 {
-// What the statement received, in order: "clear", "balance" and
-// transactions, each with the values its setters left last.
-struct Received
-{
-    std::vector<std::vector<std::string>> records;
-    std::vector<ReceivedTransaction> transactions;
-};
-
-Received WhatTheStatementReceived(const FakeStatement& statement)
-{
-    Received received;
-    size_t sinceClear = 0;
-    for (const StatementCall& call : statement.Calls())
-    {
-        if (call.operation == StatementOperation::ClearTransactions)
-        {
-            received.records.push_back({"clear"});
-            sinceClear = 0;
-        }
-        else if (call.operation == StatementOperation::SetStatementBalance)
-            received.records.push_back({"balance", FixedNumber(call.value, 2)});
-        else if (call.operation == StatementOperation::AddTransaction && sinceClear < statement.transactions.size())
-        {
-            const FakeTransaction& given = *statement.transactions[sinceClear++].Get();
-            ReceivedTransaction transaction;
-            transaction.number = given.number;
-            transaction.date = given.date;
-            transaction.direction = given.direction;
-            transaction.amount = given.amount;
-            transaction.reference = Utf8FromWide(given.reference);
-            transaction.description = Utf8FromWide(given.description);
-            received.records.push_back({"txn", std::to_string(transaction.number), FixedNumber(transaction.date, 6),
-                                        std::to_string(transaction.direction), FixedNumber(transaction.amount, 2),
-                                        EscapeReportText(transaction.reference),
-                                        EscapeReportText(transaction.description)});
-            received.transactions.push_back(transaction);
-        }
-    }
-    return received;
-}
-
 const char* DirectionName(long direction)
 {
     return direction == 0 ? "debit" : direction == 1 ? "credit" : "?";
@@ -78,25 +37,99 @@ void PrintRecognition(const StandInSelectionRecord& record)
         PrintLine("Recognition: 0, not a statement file (chosen all the same)");
 }
 
-void PrintTransactions(const Received& received)
+// Shows what the statement receives as it arrives, and keeps of it only
+// what the summary needs: a statement of a million lines is listed in the
+// memory of a few.
+class ImportListing
 {
-    for (const auto& record : received.records)
+public:
+    ImportListing(FakeStatement& statement, ReportFile& report) : m_statement(statement), m_report(report)
     {
-        if (record[0] == "clear")
-            PrintLine("Statement cleared");
-        else if (record[0] == "balance")
-            PrintLine("Statement balance set to " + record[1]);
+        statement.RecordCalls(false);
+        statement.statementCalled = [this](const StatementCall& call) { StatementCalled(call); };
+        statement.transactionDone = [this](const FakeTransaction& transaction) { TransactionDone(transaction); };
     }
-    PrintLine("");
-    PrintLine("     #  Date        Direction      Amount  Reference           Description");
-    for (const ReceivedTransaction& transaction : received.transactions)
+
+    // After the import: the last transaction, and the table's end.
+    void Finish()
+    {
+        m_statement.FinishTransactions();
+        Begin();
+        StartTable();
+        PrintLine(std::to_string(m_summary.transactions) + " transactions");
+        PrintLine("");
+    }
+
+    const StandInSelectionRecord& Selection() const { return m_selection; }
+    const ImportSummary& Summary() const { return m_summary; }
+    const std::vector<ReceivedTransaction>& Undated() const { return m_undated; }
+
+private:
+    // The file was chosen before the statement's first call.
+    void Begin()
+    {
+        if (m_begun)
+            return;
+        m_begun = true;
+        StandInGetSelectionRecord(&m_selection);
+        PrintRecognition(m_selection);
+    }
+
+    void StartTable()
+    {
+        if (m_tableStarted)
+            return;
+        m_tableStarted = true;
+        PrintLine("");
+        PrintLine("     #  Date        Direction      Amount  Reference           Description");
+    }
+
+    void StatementCalled(const StatementCall& call)
+    {
+        Begin();
+        if (call.operation == StatementOperation::ClearTransactions)
+        {
+            PrintLine("Statement cleared");
+            m_report.Add({"clear"});
+        }
+        else
+        {
+            PrintLine("Statement balance set to " + FixedNumber(call.value, 2));
+            m_report.Add({"balance", FixedNumber(call.value, 2)});
+        }
+    }
+
+    void TransactionDone(const FakeTransaction& given)
+    {
+        Begin();
+        StartTable();
+        ReceivedTransaction transaction;
+        transaction.number = given.number;
+        transaction.date = given.date;
+        transaction.direction = given.direction;
+        transaction.amount = given.amount;
+        transaction.reference = Utf8FromWide(given.reference);
+        transaction.description = Utf8FromWide(given.description);
         PrintLine(PadLeft(std::to_string(transaction.number), 6) + "  " + ShownDay(transaction.date) + "  " +
                   PadRight(DirectionName(transaction.direction), 9) + "  " +
                   PadLeft(FixedNumber(transaction.amount, 2), 10) + "  " + PadRight(transaction.reference, 18) +
                   "  " + transaction.description);
-    PrintLine(std::to_string(received.transactions.size()) + " transactions");
-    PrintLine("");
-}
+        m_report.Add({"txn", std::to_string(transaction.number), FixedNumber(transaction.date, 6),
+                      std::to_string(transaction.direction), FixedNumber(transaction.amount, 2),
+                      EscapeReportText(transaction.reference), EscapeReportText(transaction.description)});
+        m_summary.Add(transaction);
+        if (transaction.date == 0.0)
+            m_undated.push_back(std::move(transaction));
+    }
+
+    FakeStatement& m_statement;
+    ReportFile& m_report;
+    bool m_begun = false;
+    bool m_tableStarted = false;
+    StandInSelectionRecord m_selection{};
+    ImportSummary m_summary;
+    std::vector<ReceivedTransaction> m_undated;
+};
 
 const char* ImportStatusName(LONG status)
 {
@@ -200,6 +233,7 @@ int ImportStatement(const CommandLine& line)
     PrintLine(line.account.given ? "Bank account: sort code \"" + line.account.sortCode + "\", account number \"" +
                                        line.account.accountNumber + "\""
                                  : "Bank account: none (GetBankAccount fails)");
+    ImportListing listing(*statement.Get(), report);
     log.Begin();
     const HRESULT result = service->ImportStatement(context.Get(), statement.Get());
     log.End();
@@ -207,28 +241,22 @@ int ImportStatement(const CommandLine& line)
     LONG status = -1;
     service->GetStatus(&status);
 
-    StandInSelectionRecord selection{};
-    StandInGetSelectionRecord(&selection);
-    PrintRecognition(selection);
-    const Received received = WhatTheStatementReceived(*statement.Get());
-    PrintTransactions(received);
+    listing.Finish();
+    const ImportSummary& summary = listing.Summary();
     PrintLine("Import status: " + std::to_string(status) + " (" + ImportStatusName(status) + ")");
     PrintLine("HRESULT: " + DescribeHResult(result) + (error.empty() ? "" : ": " + error));
-    const ImportSummary summary = SummariseImport(received.transactions);
     std::string listingProblem;
     const bool listingNeeded = SUCCEEDED(result) && status == 0 && (summary.transactions == 0 || summary.undated > 0);
     const std::vector<ListedLine> listed =
         listingNeeded ? ListStatementLines(line.file, listingProblem) : std::vector<ListedLine>();
     if (summary.undated > 0)
-        WarnOfUndatedTransactions(received.transactions,
+        WarnOfUndatedTransactions(listing.Undated(),
                                   LinesOfAccount(listed, line.account.sortCode, line.account.accountNumber));
     PrintLine("");
-    PrintSummary(result, status, selection, summary, listed, listingProblem);
+    PrintSummary(result, status, listing.Selection(), summary, listed, listingProblem);
 
-    for (const auto& record : received.records)
-        report.Add(record);
     report.Add({"import", std::to_string(status), HResultText(result)});
-    report.Add(SummaryRecord(selection, summary));
+    report.Add(SummaryRecord(listing.Selection(), summary));
     if (!report.Save())
         throw OutputNotWritten(line.reportPath + ": the report could not be written", E_FAIL);
     log.Finish();

@@ -15,36 +15,30 @@ bool DayOf(double date, SYSTEMTIME& day)
 }
 }
 
-ImportSummary SummariseImport(const std::vector<ReceivedTransaction>& transactions)
+void ImportSummary::Add(const ReceivedTransaction& transaction)
 {
-    ImportSummary summary;
-    bool dated = false;
-    for (const ReceivedTransaction& transaction : transactions)
+    const bool dated = transactions > undated;
+    ++transactions;
+    if (transaction.direction == 0)
     {
-        ++summary.transactions;
-        if (transaction.direction == 0)
-        {
-            ++summary.debits;
-            summary.debitTotal += transaction.amount;
-        }
-        else if (transaction.direction == 1)
-        {
-            ++summary.credits;
-            summary.creditTotal += transaction.amount;
-        }
-        if (transaction.date == 0.0)
-        {
-            ++summary.undated;
-            continue;
-        }
-        const double day = std::floor(transaction.date);
-        if (!dated || day < summary.firstDate)
-            summary.firstDate = day;
-        if (!dated || day > summary.lastDate)
-            summary.lastDate = day;
-        dated = true;
+        ++debits;
+        debitTotal += transaction.amount;
     }
-    return summary;
+    else if (transaction.direction == 1)
+    {
+        ++credits;
+        creditTotal += transaction.amount;
+    }
+    if (transaction.date == 0.0)
+    {
+        ++undated;
+        return;
+    }
+    const double day = std::floor(transaction.date);
+    if (!dated || day < firstDate)
+        firstDate = day;
+    if (!dated || day > lastDate)
+        lastDate = day;
 }
 
 std::string ShownDay(double date)

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // One transaction as the statement's calls left it.
 struct ReceivedTransaction
@@ -28,9 +27,10 @@ struct ImportSummary
     double lastDate = 0.0;
     // Transactions whose date could not be read (0).
     long undated = 0;
-};
 
-ImportSummary SummariseImport(const std::vector<ReceivedTransaction>& transactions);
+    // Counts one more transaction.
+    void Add(const ReceivedTransaction& transaction);
+};
 
 // "DD/MM/YYYY" of an OLE date, "(no date)" for 0 or a date out of range.
 std::string ShownDay(double date);

@@ -35,14 +35,31 @@ std::string FixedNumber(double value, int decimals)
 
 ReportFile::ReportFile(const std::string& path) : m_file(path, "report file") {}
 
+namespace
+{
+const size_t ReportBlockSize = 64 * 1024;
+}
+
 void ReportFile::Add(const std::vector<std::string>& fields)
 {
+    if (!m_file.Wanted())
+        return;
     for (size_t index = 0; index < fields.size(); ++index)
-        m_text += (index ? "," : "") + fields[index];
+    {
+        if (index)
+            m_text += ',';
+        m_text += fields[index];
+    }
     m_text += '\n';
+    if (m_text.size() >= ReportBlockSize)
+    {
+        m_written = m_file.Append(m_text) && m_written;
+        m_text.clear();
+    }
 }
 
 bool ReportFile::Save()
 {
-    return m_file.Write(m_text);
+    const bool written = m_file.Write(m_text);
+    return written && m_written;
 }

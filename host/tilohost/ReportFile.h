@@ -26,12 +26,15 @@ public:
     // input before anything runs (BadInput). No path: records are dropped.
     explicit ReportFile(const std::string& path);
 
-    // Fields as given: texts must be escaped by the caller.
+    // Fields as given: texts must be escaped by the caller. Written as they
+    // come, a block at a time, so a long report is never held whole.
     void Add(const std::vector<std::string>& fields);
-    // Writes the records and closes the file; false when writing failed.
+    // Writes the last records and closes the file; false when any writing
+    // failed.
     bool Save();
 
 private:
     OutputFile m_file;
     std::string m_text;
+    bool m_written = true;
 };

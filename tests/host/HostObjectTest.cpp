@@ -55,6 +55,39 @@ TEST(HostObject, ACallItDoesNotServeIsAnsweredNotImplementedAndRecordedWithItsIn
     EXPECT_EQ(E_NOTIMPL, transaction->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr));
 }
 
+// A host that shows transactions as they come gets each once, complete,
+// and in order, and keeps none of them.
+TEST(HostObject, AStatementThatKeepsNothingHandsOverEachTransactionOnceItsSettersHaveRun)
+{
+    ComPtr<FakeStatement> statement = MakeHostObject<FakeStatement>();
+    statement->RecordCalls(false);
+    std::vector<std::string> seen;
+    statement->statementCalled = [&](const StatementCall& call) { seen.push_back(DescribeCall(call)); };
+    statement->transactionDone = [&](const FakeTransaction& done) {
+        seen.push_back("done " + std::to_string(done.number) + " " + std::to_string(done.amount));
+    };
+    ASSERT_EQ(S_OK, statement->ClearTransactions());
+    ASSERT_EQ(S_OK, statement->SetStatementBalance(0.0));
+    for (long number : {1, 2})
+    {
+        ComPtr<IVornTransaction> transaction;
+        ASSERT_EQ(S_OK, statement->AddTransaction(transaction.Out()));
+        VARIANT value;
+        value.vt = VT_I4;
+        value.lVal = number;
+        ASSERT_EQ(S_OK, transaction->SetNumber(&value));
+        ASSERT_EQ(S_OK, transaction->SetAmount(number * 1.5));
+    }
+    EXPECT_EQ(3u, seen.size()) << "the second waits for a later call";
+    statement->FinishTransactions();
+    statement->FinishTransactions();
+    EXPECT_EQ((std::vector<std::string>{"ClearTransactions", "SetStatementBalance 0", "done 1 1.500000",
+                                        "done 2 3.000000"}),
+              seen);
+    EXPECT_TRUE(statement->Calls().empty());
+    EXPECT_TRUE(statement->transactions.empty());
+}
+
 TEST(UnexpectedHostCallCheck, FailsTheTestNamingEveryCallAndEmptiesTheRecord)
 {
     EXPECT_NONFATAL_FAILURE(StrayCallChecked(), "2 call(s) on host objects that they do not serve (answered "

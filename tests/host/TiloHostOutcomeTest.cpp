@@ -171,7 +171,9 @@ TEST(TiloHostImportSummary, DebitsCreditsAndTheFirstAndLastDay)
     received[2].direction = 0;
     received[2].amount = 7.25;
     received[3].direction = 1;  // no date
-    const ImportSummary summary = SummariseImport(received);
+    ImportSummary summary;
+    for (const ReceivedTransaction& transaction : received)
+        summary.Add(transaction);
     EXPECT_EQ(4, summary.transactions);
     EXPECT_EQ(2, summary.debits);
     EXPECT_DOUBLE_EQ(19.75, summary.debitTotal);
@@ -181,7 +183,7 @@ TEST(TiloHostImportSummary, DebitsCreditsAndTheFirstAndLastDay)
     EXPECT_EQ("2026-06-10", IsoDay(summary.lastDate));
     EXPECT_EQ(1, summary.undated);
 
-    const ImportSummary none = SummariseImport({});
+    const ImportSummary none;
     EXPECT_EQ(0, none.transactions);
     EXPECT_EQ("(no date)", ShownDay(none.firstDate));
     EXPECT_EQ("", IsoDay(none.lastDate));
