@@ -13,7 +13,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: all build setup test run bench package fuzz clean
+.PHONY: all build setup test check run bench package fuzz clean
 
 all: build
 
@@ -39,6 +39,10 @@ build: setup
 
 test: build
 	@scripts/run-tests.sh $(BUILD)
+
+# The quick lane after a change: the unit and COM test cases only.
+check: build
+	@scripts/run-tests.sh $(BUILD) -R '^(unit|com)_tests\.'
 
 run: build
 	@$(SAY_RUNS)

@@ -112,4 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ServiceClass{L"VornTiloOnline.BankPaymentService.1", L"Bank Payment Service",
                                  &IID_IBankPaymentService, &IID_IVornBankPaymentService},
                     ServiceClass{L"VornTiloOnline.BankStatementService", L"Bank Reconciliation Service",
-                                 &IID_IBankStatementService, &IID_IVornBankStatementService}));
+                                 &IID_IBankStatementService, &IID_IVornBankStatementService}),
+    // Named after the service: /BankPaymentService.
+    [](const testing::TestParamInfo<ServiceClass>& info) {
+        std::string name;
+        for (const wchar_t* c = info.param.name; *c; ++c)
+        {
+            if (*c != L' ')
+                name += static_cast<char>(*c);
+        }
+        return name;
+    });

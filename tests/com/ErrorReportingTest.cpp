@@ -33,6 +33,7 @@ private:
 
 struct TableRow
 {
+    const char* name;
     HRESULT thrown;
     HRESULT returned;
     const wchar_t* description;
@@ -61,13 +62,14 @@ TEST_P(StandardErrorTable, ThrownCodeGivesItsRowsResultAndDescriptionOnly)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StandardErrorTable,
-    testing::Values(TableRow{E_UNEXPECTED, static_cast<HRESULT>(0x800AFFFE), L"Unexpected result"},
-                    TableRow{E_OUTOFMEMORY, static_cast<HRESULT>(0x800AFFFD), L"Out of Memory"},
-                    TableRow{E_INVALIDARG, static_cast<HRESULT>(0x800AFFFC), L"Invalid argument"},
-                    TableRow{E_NOTIMPL, static_cast<HRESULT>(0x800AFFFB), L"Not implemented"},
-                    TableRow{E_NOINTERFACE, static_cast<HRESULT>(0x800AFFFA), L"Interface not supported"},
+    testing::Values(TableRow{"Unexpected", E_UNEXPECTED, static_cast<HRESULT>(0x800AFFFE), L"Unexpected result"},
+                    TableRow{"OutOfMemory", E_OUTOFMEMORY, static_cast<HRESULT>(0x800AFFFD), L"Out of Memory"},
+                    TableRow{"InvalidArgument", E_INVALIDARG, static_cast<HRESULT>(0x800AFFFC), L"Invalid argument"},
+                    TableRow{"NotImplemented", E_NOTIMPL, static_cast<HRESULT>(0x800AFFFB), L"Not implemented"},
+                    TableRow{"NoInterface", E_NOINTERFACE, static_cast<HRESULT>(0x800AFFFA), L"Interface not supported"},
                     // No row holds E_FAIL: reported as row 0.
-                    TableRow{E_FAIL, static_cast<HRESULT>(0x800AFFFE), L"Unexpected result"}));
+                    TableRow{"Fail", E_FAIL, static_cast<HRESULT>(0x800AFFFE), L"Unexpected result"}),
+    [](const testing::TestParamInfo<TableRow>& info) { return std::string(info.param.name); });
 
 TEST(MethodGuard, ReportedAndDispatchCodesPassThroughPostingNothing)
 {

@@ -134,7 +134,7 @@ TEST_P(HostCallFailure, EveryFailedCallUndoesTheFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, HostCallFailure,
-                         testing::Values(StandardDomestic, TemplateDomestic, BulkList, AdHocBulk));
+                         testing::Values(StandardDomestic, TemplateDomestic, BulkList, AdHocBulk), FormatTestName);
 
 TEST(PaymentFile, AFileThatCannotBeCompletedIsDeletedOrSaysItCouldNotBe)
 {

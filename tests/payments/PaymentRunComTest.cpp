@@ -804,7 +804,7 @@ TEST_P(PaymentRunHostFailure, EveryFailedHostCallFailsTheRunAndLeavesNoFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, PaymentRunHostFailure,
-                         testing::Values(StandardDomestic, TemplateDomestic, BulkList, AdHocBulk));
+                         testing::Values(StandardDomestic, TemplateDomestic, BulkList, AdHocBulk), FormatTestName);
 
 // A host that starts a payment run from inside a call of the run in progress.
 class ReenteringPayments : public FakePayments

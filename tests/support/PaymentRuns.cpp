@@ -133,3 +133,15 @@ std::string DayText(DATE date)
     snprintf(text, sizeof text, "%02d%02d%04d", day.wDay, day.wMonth, day.wYear);
     return text;
 }
+
+std::string FormatTestName(const testing::TestParamInfo<PaymentFormat>& info)
+{
+    switch (info.param)
+    {
+    case StandardDomestic: return "StandardDomestic";
+    case TemplateDomestic: return "TemplateDomestic";
+    case BulkList: return "BulkList";
+    case AdHocBulk: return "AdHocBulk";
+    }
+    return std::to_string(info.index);
+}

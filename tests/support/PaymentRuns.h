@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "com/PaymentTypes.h"
 #include "objects/FakePayments.h"
 #include "support/TemporaryFile.h"
 
@@ -29,6 +32,9 @@ public:
 private:
     std::string m_path;
 };
+
+// A test over every format is named after the format: /StandardDomestic.
+std::string FormatTestName(const testing::TestParamInfo<PaymentFormat>& info);
 
 // Removes a folder and the files in it (one level).
 void RemoveFolder(const std::string& folder);
