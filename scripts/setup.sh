@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
           wine wine32:i386 fonts-wine xvfb xauth libwine-dev googletest imagemagick
-          wixl msitools faketime osslsigncode openssl cmake make time)
+          wixl msitools faketime osslsigncode openssl cmake make time cppcheck)
 
 # Wine runs the 32-bit component through its 32-bit loader, a Linux i386
 # program. Where it cannot run (scripts/wine-lane), the tests run in a 64-bit

@@ -91,8 +91,9 @@ public:
     }
 
 protected:
-    // Through the object's root, which every list's class has.
-    ~CListImpl() { Clear(); }
+    // Through the object's root, which every list's class has. This class's
+    // own Clear: no derived part is left to call.
+    ~CListImpl() { CListImpl::Clear(); }
 
     // The entry with a new reference for the caller; a position outside the
     // entries is thrown as E_INVALIDARG.

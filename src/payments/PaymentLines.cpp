@@ -12,6 +12,9 @@ namespace
 const int LineEndLength = 2;
 }
 
+// The text is read only up to m_length, all of it written first: the
+// kilobyte of each payment's line is not cleared.
+// cppcheck-suppress uninitMemberVar
 CPaymentLine::CPaymentLine(int fieldCount) : m_fieldCount(fieldCount)
 {
     if (fieldCount < 1 || fieldCount > StandardFieldCount)

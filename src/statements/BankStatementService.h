@@ -103,7 +103,7 @@ private:
     UINT m_codePage;
     bool m_singleByte = false;
     wchar_t m_table[256];
-    TypeAnswer m_types[RememberedTypes];
+    TypeAnswer m_types[RememberedTypes] = {};
     int m_typeCount = 0;
 };
 
