@@ -10,11 +10,6 @@ namespace
 {
 const int MaximumAmountDigits = 9;
 
-bool IsDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
-
 CFieldText Padded(const CFieldText& text, int width, char fill, bool padOnLeft)
 {
     const int length = text.GetLength();

@@ -1,6 +1,5 @@
 #include "statements/BankStatementService.h"
 
-#include <ctype.h>
 #include <new>
 #include <stdlib.h>
 #include <string.h>
@@ -12,6 +11,7 @@
 #include "com/HostSettings.h"
 #include "statements/RecognizeStatementFile.h"
 #include "statements/TransactionFile.h"
+#include "text/TextNormalisers.h"
 
 CBankStatementService::CBankStatementService() : IBankServiceImpl("Bank Reconciliation Service") {}
 
@@ -305,7 +305,7 @@ CString SortCodeDigits(const CString& text)
     for (int i = 0; i < text.GetLength() && count < AccountTextSize - 1; ++i)
     {
         const char ch = text.GetAt(i);
-        if (isdigit(static_cast<unsigned char>(ch)))
+        if (IsDigit(ch))
             digits[count++] = ch;
     }
     return CString(digits);

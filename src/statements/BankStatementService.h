@@ -129,7 +129,7 @@ const int AccountTextSize = 32;
 // before a character that the conversion cannot take.
 void ReadHostAccount(IVornBankContext* context, CString& bankSortCode, CString& bankAccountNumber);
 
-// The decimal digits (isdigit) of an account text, in their order; at most
+// The digits '0' to '9' of an account text, in their order; at most
 // the first 31.
 CString SortCodeDigits(const CString& text);
 

@@ -2,13 +2,13 @@
 
 #include <math.h>
 
-namespace
-{
 bool IsDigit(char ch)
 {
     return ch >= '0' && ch <= '9';
 }
 
+namespace
+{
 // What CleanText writes for a character, or '\0' when it drops it.
 char CleanChar(char ch)
 {

@@ -49,6 +49,9 @@ CFieldText ToAnsiText(BSTR text);
 // ToAnsiText with every character but '0'..'9' dropped.
 CFieldText DigitsOf(BSTR text);
 
+// '0' to '9' only, whatever the locale.
+bool IsDigit(char ch);
+
 // Keeps letters A-Z (upper-cased), digits, space, '&', '-', '.' and '/';
 // drops everything else (commas, quotes, letters beyond ASCII, controls).
 CString CleanText(const CString& text);
