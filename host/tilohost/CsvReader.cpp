@@ -9,7 +9,7 @@ const char ByteOrderMark[] = "\xEF\xBB\xBF";
 class CsvParser
 {
 public:
-    explicit CsvParser(const std::string& text) : m_text(text)
+    CsvParser(const std::string& text, int firstLine) : m_text(text), m_line(firstLine)
     {
         if (m_text.compare(0, 3, ByteOrderMark) == 0)
             m_position = 3;
@@ -110,14 +110,14 @@ private:
 
     const std::string& m_text;
     size_t m_position = 0;
-    int m_line = 1;
+    int m_line;
     // Whether a field of the record being read was quoted: even an empty
     // quoted field was written on purpose.
     bool m_quotedInRecord = false;
 };
 }
 
-std::vector<CsvRecord> ReadCsv(const std::string& text)
+std::vector<CsvRecord> ReadCsv(const std::string& text, int firstLine)
 {
-    return CsvParser(text).Records();
+    return CsvParser(text, firstLine).Records();
 }

@@ -14,5 +14,5 @@ struct CsvRecord
 };
 
 // Throws BadInput naming the line of a quote left open or of text after a
-// closing quote.
-std::vector<CsvRecord> ReadCsv(const std::string& text);
+// closing quote. Lines are counted from `firstLine`, the text's first.
+std::vector<CsvRecord> ReadCsv(const std::string& text, int firstLine = 1);

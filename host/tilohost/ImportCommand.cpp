@@ -62,7 +62,8 @@ public:
 
     const StandInSelectionRecord& Selection() const { return m_selection; }
     const ImportSummary& Summary() const { return m_summary; }
-    const std::vector<ReceivedTransaction>& Undated() const { return m_undated; }
+    // The numbers of the transactions without a date, in order.
+    const std::vector<long>& Undated() const { return m_undated; }
 
 private:
     // The file was chosen before the statement's first call.
@@ -119,7 +120,7 @@ private:
                       EscapeReportText(transaction.reference), EscapeReportText(transaction.description)});
         m_summary.Add(transaction);
         if (transaction.date == 0.0)
-            m_undated.push_back(std::move(transaction));
+            m_undated.push_back(transaction.number);
     }
 
     FakeStatement& m_statement;
@@ -128,7 +129,7 @@ private:
     bool m_tableStarted = false;
     StandInSelectionRecord m_selection{};
     ImportSummary m_summary;
-    std::vector<ReceivedTransaction> m_undated;
+    std::vector<long> m_undated;
 };
 
 const char* ImportStatusName(LONG status)
@@ -140,7 +141,7 @@ const char* ImportStatusName(LONG status)
 // took no line, the accounts the file does hold, so that a wrong account (or
 // one that lost a leading zero) is seen at once.
 void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& record, const ImportSummary& summary,
-                  const std::vector<ListedLine>& listed, const std::string& listingProblem)
+                  const StatementListing& listing, const std::string& listingProblem)
 {
     if (summary.transactions > 0)
     {
@@ -159,7 +160,7 @@ void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& rec
         why = "no file was chosen (cancelled), and the statement was not touched";
     else if (record.recognitionCalled && !record.recognitionAnswer)
         why = "the file was not recognised as a statement";
-    else if (listed.empty() && listingProblem.empty())
+    else if (listing.transactionLines == 0 && listingProblem.empty())
         why = "the file holds no transaction line";
     else
         why = "the file holds no line for the bank account";
@@ -168,26 +169,23 @@ void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& rec
         return;
     if (!listingProblem.empty())
         PrintLine("The file's lines could not be listed: " + listingProblem);
-    for (const std::string& account : AccountsHeld(listed))
+    for (const std::string& account : listing.accountsHeld)
         PrintLine("  the file holds " + account);
 }
 
 // A transaction handed over without a date: which line of the file it came
 // from, and the date text there.
-void WarnOfUndatedTransactions(const std::vector<ReceivedTransaction>& transactions,
-                               const std::vector<ListedLine>& accountLines)
+void WarnOfUndatedTransactions(const std::vector<long>& undated, const StatementListing& listing)
 {
-    for (const ReceivedTransaction& transaction : transactions)
+    for (const long number : undated)
     {
-        if (transaction.date != 0.0)
-            continue;
-        const size_t index = static_cast<size_t>(transaction.number - 1);
-        if (transaction.number >= 1 && index < accountLines.size())
+        const auto listed = listing.accountLines.find(number);
+        if (listed != listing.accountLines.end())
             fprintf(stderr, "tilohost: warning: transaction %ld (line %d of the file) has no date: its date text is "
                             "\"%s\"\n",
-                    transaction.number, accountLines[index].line, accountLines[index].dateText.c_str());
+                    number, listed->second.line, listed->second.dateText.c_str());
         else
-            fprintf(stderr, "tilohost: warning: transaction %ld has no date\n", transaction.number);
+            fprintf(stderr, "tilohost: warning: transaction %ld has no date\n", number);
     }
 }
 
@@ -247,11 +245,12 @@ int ImportStatement(const CommandLine& line)
     PrintLine("HRESULT: " + DescribeHResult(result) + (error.empty() ? "" : ": " + error));
     std::string listingProblem;
     const bool listingNeeded = SUCCEEDED(result) && status == 0 && (summary.transactions == 0 || summary.undated > 0);
-    const std::vector<ListedLine> listed =
-        listingNeeded ? ListStatementLines(line.file, listingProblem) : std::vector<ListedLine>();
+    const StatementListing listed =
+        listingNeeded ? ListStatement(line.file, line.account.sortCode, line.account.accountNumber,
+                                      listing.Undated(), listingProblem)
+                      : StatementListing();
     if (summary.undated > 0)
-        WarnOfUndatedTransactions(listing.Undated(),
-                                  LinesOfAccount(listed, line.account.sortCode, line.account.accountNumber));
+        WarnOfUndatedTransactions(listing.Undated(), listed);
     PrintLine("");
     PrintSummary(result, status, listing.Selection(), summary, listed, listingProblem);
 
