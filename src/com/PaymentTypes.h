@@ -49,3 +49,8 @@ enum PaymentRunStatus
 };
 
 const long MaximumPayments = 4000;
+
+// What the payment dialog lets the user type, and what the payment file keeps
+// of it, in characters.
+const int TemplateNameWidth = 20;
+const int BeneficiaryReferenceWidth = 18;

@@ -9,8 +9,6 @@
 
 namespace
 {
-const int TemplateLength = 20;
-const int BenRefLength = 18;
 const char DateDisplayFormat[] = "dd/MM/yyyy";
 
 PaymentFormat FormatOfButton(int id)
@@ -123,8 +121,8 @@ LRESULT CPayInfoDialog::InitDialog()
     InsertPaymentColumns(m_list);
     FillPaymentList();
 
-    SendDlgItemMessageA(m_hWnd, IDC_BENREF, EM_LIMITTEXT, BenRefLength, 0);
-    SendDlgItemMessageA(m_hWnd, IDC_TEMPLATE, EM_LIMITTEXT, TemplateLength, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_BENREF, EM_LIMITTEXT, BeneficiaryReferenceWidth, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_TEMPLATE, EM_LIMITTEXT, TemplateNameWidth, 0);
     CheckDlgButton(m_hWnd, IDC_FORMAT_STANDARD, BST_CHECKED);
     ApplyFormat(m_format);
     EnableIatControls(false);
@@ -267,8 +265,8 @@ void CPayInfoDialog::OkClicked()
     if (!CheckBankingDate(m_hWnd, m_date) || !CheckDateHorizon(m_hWnd, m_date))
         return;
     // A box that the format disabled is empty and empties its text.
-    char templateName[TemplateLength + 1] = {};
-    char benRef[BenRefLength + 1] = {};
+    char templateName[TemplateNameWidth + 1] = {};
+    char benRef[BeneficiaryReferenceWidth + 1] = {};
     GetDlgItemTextA(m_hWnd, IDC_TEMPLATE, templateName, sizeof templateName);
     GetDlgItemTextA(m_hWnd, IDC_BENREF, benRef, sizeof benRef);
     m_template = templateName;

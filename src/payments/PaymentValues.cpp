@@ -142,12 +142,12 @@ bool IsValidAmountText(const CFieldText& writtenAmount)
 
 bool IsValidSortCode(const CFieldText& digits)
 {
-    return digits.GetLength() == 6;
+    return digits.GetLength() == SortCodeLength;
 }
 
 bool IsValidAccountNumber(const CFieldText& accountNumber)
 {
-    return accountNumber.GetLength() == 8 && IsAllDigits(accountNumber.GetString());
+    return accountNumber.GetLength() == AccountNumberLength && IsAllDigits(accountNumber.GetString());
 }
 
 bool IsValidPayeeName(const CFieldText& writtenName)
@@ -186,8 +186,8 @@ CFieldText Cleaned(const CFieldText& text, int width)
 CFieldText AccountNumberForm(const CFieldText& accountNumber)
 {
     CFieldText safe = GridSafe(accountNumber);
-    safe.Cut(8);
-    return RightAligned(safe, 8, '0');
+    safe.Cut(AccountNumberLength);
+    return RightAligned(safe, AccountNumberLength, '0');
 }
 
 // Chosen by the host's texts, not by what they convert to: a roll number the
@@ -207,8 +207,8 @@ CFieldText PayerAccountValue(const CHostPayment& payment, CLineChecks& checks)
     checks.Require(accountNumber.whole && IsValidAccountNumber(accountNumber.value),
                    StatusInvalidPayerAccountNumber);
     CFieldText digits = sortCode.value;
-    digits.Cut(6);
-    CFieldText value = RightAligned(digits, 6, '0');
+    digits.Cut(SortCodeLength);
+    CFieldText value = RightAligned(digits, SortCodeLength, '0');
     value.Append(AccountNumberForm(accountNumber.value));
     return value;
 }
@@ -227,8 +227,8 @@ CFieldText PayeeSortCodeValue(const CHostPayment& payment, CLineChecks& checks)
     const PaymentText sortCode = payment.Digits(&IVornPayment::GetPayeeSortCode);
     checks.Require(sortCode.whole && IsValidSortCode(sortCode.value), StatusInvalidPayeeSortCode);
     CFieldText digits = sortCode.value;
-    digits.Cut(6);
-    return LeftAligned(digits, 6, ' ');
+    digits.Cut(SortCodeLength);
+    return LeftAligned(digits, SortCodeLength, ' ');
 }
 
 CFieldText PayeeAccountNumberValue(const CHostPayment& payment, CLineChecks& checks)
@@ -254,12 +254,12 @@ CFieldText PaymentReferenceValue(const CHostPayment& payment, int width)
 
 CFieldText BulkReferenceValue(const CHostPayment& payment)
 {
-    return Cleaned(payment.Text(&IVornPayment::GetPayeeReference).value, 25);
+    return Cleaned(payment.Text(&IVornPayment::GetPayeeReference).value, BulkReferenceWidth);
 }
 
 CFieldText RollNumberValue(const CHostPayment& payment)
 {
-    return Cleaned(payment.Text(&IVornPayment::GetPayeeRollNumber).value, 18);
+    return Cleaned(payment.Text(&IVornPayment::GetPayeeRollNumber).value, RollNumberWidth);
 }
 
 CFieldText AdHocReferenceValue(const CHostPayment& payment)
@@ -267,29 +267,29 @@ CFieldText AdHocReferenceValue(const CHostPayment& payment)
     const PaymentText given =
         FirstGiven(payment, &IVornPayment::GetPayeeRollNumber, &IVornPayment::GetPayeeReference);
     if (given.given)
-        return Cleaned(given.value, 18);
+        return Cleaned(given.value, AdHocReferenceWidth);
     CFieldText reference = payment.Digits(&IVornPayment::GetPayerSortCode).value;
-    reference.Cut(6);
+    reference.Cut(SortCodeLength);
     CFieldText accountNumber = payment.Digits(&IVornPayment::GetPayerAccountNumber).value;
-    accountNumber.Cut(8);
+    accountNumber.Cut(AccountNumberLength);
     reference.Append(accountNumber);
-    return Cleaned(reference, 18);
+    return Cleaned(reference, AdHocReferenceWidth);
 }
 
 CFieldText TemplateValue(const CString& templateName)
 {
-    return CleanText(templateName.GetString(), templateName.GetLength(), 20);
+    return CleanText(templateName.GetString(), templateName.GetLength(), TemplateNameWidth);
 }
 
 CFieldText BeneficiaryReferenceValue(const CString& beneficiaryReference)
 {
-    return CleanText(beneficiaryReference.GetString(), beneficiaryReference.GetLength(), 18);
+    return CleanText(beneficiaryReference.GetString(), beneficiaryReference.GetLength(), BeneficiaryReferenceWidth);
 }
 
 CFieldText FileNameValue(const char* path)
 {
     const char* name = PathFindFileNameA(path ? path : "");
-    return CleanText(name, lstrlenA(name), 16);
+    return CleanText(name, lstrlenA(name), FileNameWidth);
 }
 
 CFieldText ProcessingDateValue(DATE date)

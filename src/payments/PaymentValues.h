@@ -79,11 +79,19 @@ private:
 
 // The values of the fields.
 
-// Widths that the payee name and the payment reference are cut to.
+// Digits of a sort code and of an account number.
+const int SortCodeLength = 6;
+const int AccountNumberLength = 8;
+
+// Widths that the texts of the fields are cut to.
 const int ShortPayeeNameWidth = 18;
 const int LongPayeeNameWidth = 35;
 const int ReferenceWidth = 18;
 const int IatReferenceWidth = 16;
+const int BulkReferenceWidth = 25;
+const int RollNumberWidth = 18;
+const int AdHocReferenceWidth = 18;
+const int FileNameWidth = 16;
 
 // Payer sort code digits (6, zero-padded on the left) and payer account
 // number (8, zero-padded on the left): 14 characters. Checks 23, then 24.
