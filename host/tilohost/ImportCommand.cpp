@@ -92,6 +92,10 @@ private:
         {
             PrintLine("Statement cleared");
             m_report.Add({"clear"});
+            // The statement holds only what comes after: an import that
+            // failed and cleared it again received nothing.
+            m_summary = ImportSummary();
+            m_undated.clear();
         }
         else
         {
@@ -143,6 +147,12 @@ const char* ImportStatusName(LONG status)
 void PrintSummary(HRESULT result, LONG status, const StandInSelectionRecord& record, const ImportSummary& summary,
                   const StatementListing& listing, const std::string& listingProblem)
 {
+    if (FAILED(result) && summary.transactions > 0)
+    {
+        PrintLine("Summary: the component's call failed (" + HResultText(result) + "); the statement was left "
+                  "holding " + CountOf(summary.transactions, "transaction", "transactions"));
+        return;
+    }
     if (summary.transactions > 0)
     {
         PrintLine("Summary: " + CountOf(summary.transactions, "transaction", "transactions") + " received: " +
